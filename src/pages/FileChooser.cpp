@@ -1,0 +1,33 @@
+#include "FileChooser.h"
+
+#include <QFileDialog>
+
+namespace FileChooser {
+namespace {
+Answer &override()
+{
+    static Answer answer;
+    return answer;
+}
+} // namespace
+
+void setAnswer(Answer answer)
+{
+    override() = std::move(answer);
+}
+
+QString saveFileName(QWidget *parent, const QString &caption, const QString &proposed, const QString &filters)
+{
+    if (override())
+        return override()({true, caption, proposed, filters});
+    return QFileDialog::getSaveFileName(parent, caption, proposed, filters);
+}
+
+QString openFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filters)
+{
+    if (override())
+        return override()({false, caption, directory, filters});
+    return QFileDialog::getOpenFileName(parent, caption, directory, filters);
+}
+
+} // namespace FileChooser

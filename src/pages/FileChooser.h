@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// The pages ask for file names through here, so tests can answer instead of a person.
+namespace FileChooser {
+
+struct Request
+{
+    bool save = false;
+    QString caption;
+    QString proposed; // proposed name or start directory
+    QString filters;  // ";;"-separated, the first one selected
+};
+
+using Answer = std::function<QString(const Request &)>;
+
+QString saveFileName(QWidget *parent, const QString &caption, const QString &proposed, const QString &filters);
+QString openFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filters);
+
+// Replaces the dialogs until reset with an empty Answer.
+void setAnswer(Answer answer);
+
+} // namespace FileChooser
