@@ -1,0 +1,63 @@
+#pragma once
+
+#include "Workbook.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+class QTableWidget;
+
+// The program's one door to workbooks (.xls and .xlsx). Every operation works on an
+// in-memory workbook: open reads the file into it, save writes it back atomically.
+// Construct on a path, open sheet 1, read or write, save where something was written,
+// close. Nothing reaches the file before save; close discards unsaved changes.
+class ExcelEngine : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ExcelEngine(const QString &fileName, QObject *parent = nullptr);
+    ~ExcelEngine() override;
+
+    // Makes sure the file exists: kept when present, else a copy of "./template.xls",
+    // else an empty file (an empty workbook). True when it can be opened read-write.
+    static bool prepareFile(const QString &fileName);
+
+    // Opens for writing: prepares the file first, so a missing file is created.
+    bool open(int sheetIndex);
+    // Opens only to read: never creates anything, a missing file fails.
+    bool openForReading(int sheetIndex);
+
+    bool isOpen() const { return isOpen_; }
+    // Rows of the sheet's used range, counted from its first non-empty row.
+    int rowCount() const;
+    int columnCount() const;
+
+    // Writes one centred cell at 1-based sheet coordinates. Texts pass through the
+    // spreadsheet's text entry (numbers, "12.5%", "yyyy/MM/dd  hh:mm" become typed).
+    bool setCellData(int row, int column, const QVariant &value);
+    // Header items to sheet row 1, items from sheet row 2, then save.
+    bool saveTable(QTableWidget *table);
+    // Appends the used range: doubles, QDateTime (UTC wall clock), QString, invalid for empty.
+    void readAll(QList<QList<QVariant>> &rows);
+    // Writes the workbook in the format the file has (a new file: its extension's).
+    bool save();
+    void close();
+
+    QString errorString() const { return errorString_; }
+
+private:
+    bool openSheet(int sheetIndex, bool createMissing);
+    bool fail(const QString &message);
+    Sheet *sheet();
+    const Sheet *sheet() const;
+
+    QString fileName_;
+    Workbook workbook_;
+    WorkbookFormat format_ = WorkbookFormat::Xls;
+    int sheetIndex_ = 0;
+    bool isOpen_ = false;
+    QString errorString_;
+};
