@@ -1,0 +1,207 @@
+#include "RbTableHeaderModel.h"
+#include "RbTableHeaderView.h"
+
+#include <QImage>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int Span = RbTableHeaderModel::ColumnSpanRole;
+constexpr int RowSpan = RbTableHeaderModel::RowSpanRole;
+
+struct SpanCase
+{
+    int row;
+    int column;
+    int role;
+    int value;
+    QVariant stored;
+};
+
+class SpanStorage : public ::testing::TestWithParam<SpanCase>
+{
+};
+
+TEST_P(SpanStorage, IsCutAtTheEdgeAndIgnoresNonPositiveValues)
+{
+    const SpanCase c = GetParam();
+    RbTableHeaderModel model(2, 36);
+    const QModelIndex cell = model.index(c.row, c.column);
+    EXPECT_TRUE(model.setData(cell, c.value, c.role));
+    EXPECT_EQ(model.data(cell, c.role), c.stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SpanStorage,
+                         ::testing::Values(SpanCase{0, 30, Span, 10, 6}, SpanCase{0, 3, Span, 11, 11},
+                                           SpanCase{0, 35, Span, 1, 1}, SpanCase{0, 0, Span, 0, QVariant()},
+                                           SpanCase{0, 0, Span, -3, QVariant()}, SpanCase{0, 0, RowSpan, 2, 2},
+                                           SpanCase{1, 4, RowSpan, 5, 1}, SpanCase{1, 4, RowSpan, -1, QVariant()}));
+
+TEST(RbTableHeaderModel, IndexDataAndFlagsOutsideTheCells)
+{
+    RbTableHeaderModel model(2, 36);
+    EXPECT_FALSE(model.index(2, 0).isValid());
+    EXPECT_FALSE(model.index(0, 36).isValid());
+    EXPECT_FALSE(model.index(-1, 0).isValid());
+    EXPECT_FALSE(model.setData(QModelIndex(), 1, Span));
+    EXPECT_EQ(model.data(QModelIndex(), Qt::DisplayRole), QVariant());
+    EXPECT_EQ(model.flags(QModelIndex()), Qt::ItemIsEnabled);
+    EXPECT_TRUE(model.flags(model.index(1, 35)) & Qt::ItemIsEditable);
+
+    const QModelIndex cell = model.index(1, 2);
+    EXPECT_EQ(cell.internalPointer(), model.index(1, 2).internalPointer());
+    EXPECT_TRUE(model.setData(cell, QStringLiteral("Haze"), Qt::DisplayRole));
+    EXPECT_EQ(model.data(cell, Qt::DisplayRole).toString(), QStringLiteral("Haze"));
+    EXPECT_EQ(model.data(cell, Qt::ToolTipRole), QVariant());
+}
+
+// The record list's header: labels over both rows, two eleven-column headings over labels.
+struct RecordHeader
+{
+    QTableWidget table{0, 36};
+    RbTableHeaderView *header = new RbTableHeaderView(Qt::Horizontal, 2, 36, &table);
+
+    RecordHeader()
+    {
+        for (int column : {0, 1, 2, 25, 26, 27, 28, 29, 30})
+            header->setCellSpan(0, column, 2, 0);
+        header->setCellSpan(0, 3, 1, 11);
+        header->setCellSpan(0, 14, 1, 11);
+        header->setHeaderRowHeight(0, 30);
+        header->setHeaderRowHeight(1, 30);
+        header->setSectionsClickable(true);
+        table.setHorizontalHeader(header);
+        table.resize(2000, 300);
+        table.show();
+        QCoreApplication::processEvents();
+    }
+
+    QPoint pointAt(int section, int y) const { return {header->sectionViewportPosition(section) + 5, y}; }
+};
+
+struct PressCase
+{
+    const char *what;
+    int section;
+    int y;
+    int first;
+    int last;
+};
+
+class HeaderPress : public ::testing::TestWithParam<PressCase>
+{
+};
+
+TEST_P(HeaderPress, ReportsTheMergedRange)
+{
+    const PressCase c = GetParam();
+    RecordHeader h;
+    QSignalSpy spy(h.header, qOverload<int, int>(&RbTableHeaderView::sectionPressed));
+    QTest::mousePress(h.header->viewport(), Qt::LeftButton, {}, h.pointAt(c.section, c.y));
+    ASSERT_EQ(spy.count(), 1) << c.what;
+    EXPECT_EQ(spy.at(0).at(0).toInt(), c.first) << c.what;
+    EXPECT_EQ(spy.at(0).at(1).toInt(), c.last) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HeaderPress,
+                         ::testing::Values(PressCase{"Standard heading", 5, 10, 3, 13},
+                                           PressCase{"label under Standard", 5, 45, 3, 13},
+                                           PressCase{"label under Sample", 24, 45, 14, 24},
+                                           PressCase{"NO over both rows", 0, 10, -1, -1},
+                                           PressCase{"NO, second row", 0, 45, -1, -1},
+                                           PressCase{"Pass or not", 28, 45, -1, -1}));
+
+TEST(RbTableHeaderView, PressBelowTheRowsEmitsNothing)
+{
+    RecordHeader h;
+    h.header->resize(h.header->width(), 100);
+    QSignalSpy spy(h.header, qOverload<int, int>(&RbTableHeaderView::sectionPressed));
+    QTest::mousePress(h.header->viewport(), Qt::LeftButton, {}, h.pointAt(5, 70));
+    EXPECT_EQ(spy.count(), 0);
+}
+
+TEST(RbTableHeaderView, IndexAtWalksDownTheRows)
+{
+    RecordHeader h;
+    const struct
+    {
+        int y;
+        int row;
+    } cases[] = {{0, 0}, {29, 0}, {30, 1}, {59, 1}, {60, -1}, {500, -1}};
+    for (const auto &c : cases) {
+        const QModelIndex cell = h.header->indexAt(h.pointAt(7, c.y));
+        EXPECT_EQ(cell.isValid() ? cell.row() : -1, c.row) << "y " << c.y;
+        if (cell.isValid()) {
+            EXPECT_EQ(cell.column(), 7);
+        }
+    }
+}
+
+TEST(RbTableHeaderView, MergedSectionRangeAndOrigins)
+{
+    RecordHeader h;
+    RbTableHeaderModel *model = h.header->headerModel();
+    const struct
+    {
+        int row;
+        int column;
+        int result;
+        int first;
+        int last;
+        int originColumn;
+    } cases[] = {{0, 3, 11, 3, 13, 3}, {0, 13, 11, 3, 13, 3}, {0, 14, 11, 14, 24, 14},
+                 {1, 5, 0, -7, -7, 5},  {0, 0, 0, -7, -7, 0},   {1, 0, 0, -7, -7, 0}};
+    for (const auto &c : cases) {
+        QModelIndex cell = model->index(c.row, c.column);
+        int first = -7;
+        int last = -7;
+        EXPECT_EQ(h.header->mergedSectionRange(cell, first, last), c.result) << c.row << "," << c.column;
+        EXPECT_EQ(first, c.first);
+        EXPECT_EQ(last, c.last);
+        EXPECT_EQ(cell.column(), c.originColumn);
+    }
+    EXPECT_EQ(h.header->spanOriginForRow(model->index(1, 2)), model->index(0, 2));
+    EXPECT_FALSE(h.header->spanOriginForRow(model->index(1, 5)).isValid());
+    EXPECT_EQ(h.header->spanOriginForColumn(model->index(0, 13)), model->index(0, 3));
+    EXPECT_FALSE(h.header->spanOriginForColumn(model->index(0, 25)).isValid());
+    EXPECT_EQ(h.header->spannedHeight(0, 0, 2), 60);
+    EXPECT_EQ(h.header->spannedWidth(0, 3, 0), 0);
+    EXPECT_EQ(h.header->sizeHint().height(), 60);
+}
+
+TEST(RbTableHeaderView, VerticalHeaderSwapsRowsAndColumns)
+{
+    QTableWidget table(6, 2);
+    auto *header = new RbTableHeaderView(Qt::Vertical, 6, 2, &table);
+    header->setCellSpan(1, 0, 3, 1);
+    table.setVerticalHeader(header);
+    table.show();
+    QModelIndex cell = header->headerModel()->index(2, 0);
+    int first = -1;
+    int last = -1;
+    EXPECT_EQ(header->mergedSectionRange(cell, first, last), 3);
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(last, 3);
+    EXPECT_EQ(header->indexAt({60, header->sectionViewportPosition(2) + 2}), header->headerModel()->index(2, 1));
+    EXPECT_FALSE(header->indexAt({100, header->sectionViewportPosition(2) + 2}).isValid());
+}
+
+TEST(RbTableHeaderView, MergedHeadingIsPaintedWholeAfterAResize)
+{
+    RecordHeader h;
+    h.header->setCellBackground(h.header->headerModel()->index(0, 3), QColor(Qt::red));
+    h.header->resizeSection(5, 150);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(h.header->spannedWidth(0, 3, 11), 10 * h.header->sectionSize(3) + 150);
+
+    const QImage image = h.header->viewport()->grab().toImage();
+    const int right = h.header->sectionViewportPosition(13) + h.header->sectionSize(13) - 4;
+    for (int x : {h.header->sectionViewportPosition(3) + 4, h.header->sectionViewportPosition(9) + 4, right})
+        EXPECT_EQ(image.pixelColor(x, 4), QColor(Qt::red)) << "x " << x;
+    EXPECT_NE(image.pixelColor(h.header->sectionViewportPosition(3) + 4, 45), QColor(Qt::red));
+}
+
+} // namespace
