@@ -24,7 +24,8 @@ struct JudgementSettings
 // the ΔE-parameter threshold, which is why the settings are taken by reference.
 double judgedDeltaE(JudgementSettings &settings, const Lab &standard, const Lab &sample);
 
-// PASS or not; every bound inclusive; with no result kind set the sample passes.
+// PASS or not; every bound inclusive (up to decimal rounding); with no result kind set
+// the sample passes.
 bool passes(const JudgementSettings &settings, double deltaHaze, double deltaTransmittance, double deltaE);
 
 // Untranslated texts in the "FirstPageFor310" context; the page translates them.

@@ -1,0 +1,111 @@
+#include "MeasurementValues.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double radiansToDegrees = 57.2957805;
+
+bool carriesPercent(int quantity)
+{
+    return quantity == Quantity::Haze || quantity == Quantity::Transmittance;
+}
+
+int decimalsOf(int quantity)
+{
+    switch (quantity) {
+    case Quantity::H:
+        return 1;
+    case Quantity::X:
+    case Quantity::SmallY:
+        return 4;
+    default:
+        return 2;
+    }
+}
+
+QString withUnit(int quantity, QString text)
+{
+    return carriesPercent(quantity) ? text + QLatin1Char('%') : text;
+}
+
+// Inverse companding; the linear branch stops at zero instead of going negative.
+double inverseCompanding(double t)
+{
+    if (t > 0.2068966)
+        return std::pow(t, 3);
+    if (t > 0.137931)
+        return (t - 0.137931) / 7.787037;
+    return 0;
+}
+
+} // namespace
+
+QString formatValue(int quantity, double value)
+{
+    return withUnit(quantity, QString::number(value, 'f', decimalsOf(quantity)));
+}
+
+QString formatDifference(int quantity, double difference)
+{
+    return withUnit(quantity, QString::number(difference, 'g', 6));
+}
+
+QString formatDeltaE(double deltaE)
+{
+    return QString::number(deltaE, 'f', 2);
+}
+
+QString formatThreshold(double threshold)
+{
+    return QString::number(threshold, 'f', 1);
+}
+
+QString placeholder()
+{
+    return QStringLiteral("-----");
+}
+
+bool isPlaceholder(const QString &text)
+{
+    return text == placeholder();
+}
+
+double parseValueText(const QString &text)
+{
+    bool ok = false;
+    const double value = QString(text).remove(QLatin1Char('%')).toDouble(&ok);
+    return ok && std::isfinite(value) ? value : 0;
+}
+
+double hueAngle(double a, double b)
+{
+    if (a == 0)
+        return b > 0 ? 90 : (b < 0 ? 270 : 0);
+    if (b == 0)
+        return a > 0 ? 0 : 180;
+    // One-argument arctangent; the quadrant comes from the signs.
+    const double angle = std::atan(b / a) * radiansToDegrees;
+    const double turned = a < 0 ? angle + 180 : (b < 0 ? angle + 360 : angle);
+    return std::clamp(turned, 0.0, 360.0);
+}
+
+double chroma(double a, double b)
+{
+    return std::pow(a * a + b * b, 0.5);
+}
+
+Luv labToLuv(double L, double a, double b)
+{
+    const double fy = (L + 16) / 116;
+    const double X = inverseCompanding(a / 500 + fy) * 94.81;
+    const double Y = inverseCompanding(fy) * 100;
+    const double Z = inverseCompanding(fy - b / 200) * 107.32;
+    if (X == 0 && Y == 0 && Z == 0)
+        return {};
+    const double D = X + 15 * Y + 3 * Z;
+    const double u = 13 * L * (4 * X / D - 0.1978537);
+    const double v = 13 * L * (9 * Y / D - 0.4695399);
+    return {std::clamp(u, -300.0, 300.0), std::clamp(v, -300.0, 300.0)};
+}

@@ -1,0 +1,102 @@
+#include "MeasurementValues.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FormatCase
+{
+    int quantity;
+    double value;
+    const char *asValue;
+    const char *asDifference;
+};
+
+class Formats : public testing::TestWithParam<FormatCase>
+{
+};
+
+TEST_P(Formats, ValueAndDifferenceTexts)
+{
+    const FormatCase &c = GetParam();
+    EXPECT_EQ(formatValue(c.quantity, c.value), QString::fromUtf8(c.asValue));
+    EXPECT_EQ(formatDifference(c.quantity, c.value), QString::fromUtf8(c.asDifference));
+}
+
+INSTANTIATE_TEST_SUITE_P(Quantities, Formats,
+                         testing::Values(FormatCase{Quantity::Haze, 12.3456, "12.35%", "12.3456%"},
+                                         FormatCase{Quantity::Transmittance, 91.2, "91.20%", "91.2%"},
+                                         FormatCase{Quantity::L, -0.5, "-0.50", "-0.5"},
+                                         FormatCase{Quantity::B, 1234567.0, "1234567.00", "1.23457e+06"},
+                                         FormatCase{Quantity::H, 123.456, "123.5", "123.456"},
+                                         FormatCase{Quantity::X, 0.312345, "0.3123", "0.312345"},
+                                         FormatCase{Quantity::SmallY, 0.0001234, "0.0001", "0.0001234"}));
+
+TEST(Formats, DeltaEThresholdAndPlaceholder)
+{
+    EXPECT_EQ(formatDeltaE(3.4641), "3.46");
+    EXPECT_EQ(formatThreshold(2.04), "2.0");
+    EXPECT_EQ(placeholder(), "-----");
+    EXPECT_TRUE(isPlaceholder("-----"));
+    EXPECT_FALSE(isPlaceholder("----"));
+}
+
+TEST(ParseValueText, PercentRemovedAndNonNumbersReadAsZero)
+{
+    const std::pair<const char *, double> cases[] = {
+        {"12.35%", 12.35}, {" -3.5 ", -3.5}, {"0.3123", 0.3123}, {"-----", 0},
+        {"abc", 0},        {"", 0},          {"nan", 0},         {"1e999", 0},
+    };
+    for (const auto &[text, expected] : cases)
+        EXPECT_DOUBLE_EQ(parseValueText(text), expected) << text;
+}
+
+TEST(HueAngle, CaseTableWithTheProgramsDegreeConstant)
+{
+    struct Case
+    {
+        double a, b, degrees, within;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 0},           {0, 5, 90, 0},          {0, -5, 270, 0},
+        {5, 0, 0, 0},           {-5, 0, 180, 0},        {1, 1, 45.0000008, 5e-8},
+        {1, -1, 314.9999992, 5e-8}, {3, 4, 53.13010, 5e-6}, {-1, 1, 134.9999992, 5e-8},
+        {-1, -1, 225.0000008, 5e-8},
+    };
+    for (const Case &c : cases)
+        EXPECT_NEAR(hueAngle(c.a, c.b), c.degrees, c.within) << c.a << ", " << c.b;
+}
+
+TEST(Chroma, IsTheLengthOfAB)
+{
+    EXPECT_DOUBLE_EQ(chroma(3, -4), 5);
+    EXPECT_DOUBLE_EQ(chroma(0, 0), 0);
+}
+
+// Expected values from a separate Python rendering of the same conversion.
+TEST(LabToLuv, BranchesAndClamping)
+{
+    struct Case
+    {
+        double L, a, b, u, v;
+    };
+    const Case cases[] = {
+        {50, -400, 0, -128.604905, 15.881855}, // X = 0: linear branch clamped at zero
+        {5, -30, 20, -12.860490, 8.479906},     // fx in the zero branch, fy in the linear one
+        {50, 20, -30, 4.781380, -47.022905},
+        {80, -60, 90, -50.710175, 100.418158},
+        {95, -200, 150, -183.688083, 150.434558},
+        {90, 300, 0, 300, -81.983310}, // u* of 663.87 clamped
+        {50, 0, 0, 0, 0},              // white point, up to rounding of its constants
+        {0, 0, 0, 0, 0},
+    };
+    for (const Case &c : cases) {
+        const Luv luv = labToLuv(c.L, c.a, c.b);
+        EXPECT_NEAR(luv.u, c.u, 5e-5) << c.L << ", " << c.a << ", " << c.b;
+        EXPECT_NEAR(luv.v, c.v, 5e-5) << c.L << ", " << c.a << ", " << c.b;
+    }
+    EXPECT_EQ(labToLuv(90, 300, 0).u, 300);
+    EXPECT_EQ(labToLuv(90, 0, -600).v, -300); // v* of -510.2
+}
+
+} // namespace
