@@ -12,4 +12,182 @@
         <translation>Device already opened!</translation>
     </message>
 </context>
+<context>
+    <name>Colorimeter</name>
+    <message>
+        <source>△E*ab</source>
+        <translation>△E*ab</translation>
+    </message>
+    <message>
+        <source>△E*uv</source>
+        <translation>△E*uv</translation>
+    </message>
+    <message>
+        <source>△E*94</source>
+        <translation>△E*94</translation>
+    </message>
+    <message>
+        <source>△E*cmc(2:1)</source>
+        <translation>△E*cmc(2:1)</translation>
+    </message>
+    <message>
+        <source>△E*cmc(1:1)</source>
+        <translation>△E*cmc(1:1)</translation>
+    </message>
+    <message>
+        <source>△E*00</source>
+        <translation>△E*00</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>PASS</source>
+        <translation>PASS</translation>
+    </message>
+    <message>
+        <source>NG</source>
+        <translation>NG</translation>
+    </message>
+    <message>
+        <source>More black</source>
+        <translation>More black</translation>
+    </message>
+    <message>
+        <source>Slight black</source>
+        <translation>Slight black</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Slight white</source>
+        <translation>Slight white</translation>
+    </message>
+    <message>
+        <source>More white</source>
+        <translation>More white</translation>
+    </message>
+    <message>
+        <source>More green</source>
+        <translation>More green</translation>
+    </message>
+    <message>
+        <source>Slight green</source>
+        <translation>Slight green</translation>
+    </message>
+    <message>
+        <source>Slight red</source>
+        <translation>Slight red</translation>
+    </message>
+    <message>
+        <source>More red</source>
+        <translation>More red</translation>
+    </message>
+    <message>
+        <source>More Blue</source>
+        <translation>More Blue</translation>
+    </message>
+    <message>
+        <source>Slight blue</source>
+        <translation>Slight blue</translation>
+    </message>
+    <message>
+        <source>Slight yellow</source>
+        <translation>Slight yellow</translation>
+    </message>
+    <message>
+        <source>More yellow</source>
+        <translation>More yellow</translation>
+    </message>
+</context>
+<context>
+    <name>LumivexCli</name>
+    <message>
+        <source>Colour difference of L*a*b* pairs, one per line</source>
+        <translation>Colour difference of L*a*b* pairs, one per line</translation>
+    </message>
+    <message>
+        <source>Usage: lumivex-cli &lt;command&gt; [options]
+
+Commands:
+%1
+Run "lumivex-cli &lt;command&gt; --help" for the options of a command.
+</source>
+        <translation>Usage: lumivex-cli &lt;command&gt; [options]
+
+Commands:
+%1
+Run "lumivex-cli &lt;command&gt; --help" for the options of a command.
+</translation>
+    </message>
+    <message>
+        <source>Unknown command "%1".
+</source>
+        <translation>Unknown command "%1".
+</translation>
+    </message>
+</context>
+<context>
+    <name>DeltaECommand</name>
+    <message>
+        <source>Usage: lumivex-cli delta-e [--formula N] [FILE]
+
+Reads lines of six numbers "L1,a1,b1,L2,a2,b2" (standard, then sample) separated by
+commas, semicolons, tabs or spaces from FILE, or from standard input when FILE is
+missing or "-", and prints one colour difference per line with 4 decimals.
+Blank lines and text after "#" are skipped.
+
+  --formula N   %1 (default 5)
+
+Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
+</source>
+        <translation>Usage: lumivex-cli delta-e [--formula N] [FILE]
+
+Reads lines of six numbers "L1,a1,b1,L2,a2,b2" (standard, then sample) separated by
+commas, semicolons, tabs or spaces from FILE, or from standard input when FILE is
+missing or "-", and prints one colour difference per line with 4 decimals.
+Blank lines and text after "#" are skipped.
+
+  --formula N   %1 (default 5)
+
+Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
+</translation>
+    </message>
+    <message>
+        <source>--formula takes a number from 0 to 5, not "%1".
+</source>
+        <translation>--formula takes a number from 0 to 5, not "%1".
+</translation>
+    </message>
+    <message>
+        <source>Unknown option "%1".
+</source>
+        <translation>Unknown option "%1".
+</translation>
+    </message>
+    <message>
+        <source>Only one input file can be given.
+</source>
+        <translation>Only one input file can be given.
+</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>standard input</translation>
+    </message>
+    <message>
+        <source>Cannot read "%1": %2
+</source>
+        <translation>Cannot read "%1": %2
+</translation>
+    </message>
+    <message>
+        <source>Line %1: expected six numbers L1,a1,b1,L2,a2,b2, found "%2".
+</source>
+        <translation>Line %1: expected six numbers L1,a1,b1,L2,a2,b2, found "%2".
+</translation>
+    </message>
+</context>
 </TS>

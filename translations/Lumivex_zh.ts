@@ -12,4 +12,181 @@
         <translation>设备已打开！</translation>
     </message>
 </context>
+<context>
+    <name>Colorimeter</name>
+    <message>
+        <source>△E*ab</source>
+        <translation>△E*ab</translation>
+    </message>
+    <message>
+        <source>△E*uv</source>
+        <translation>△E*uv</translation>
+    </message>
+    <message>
+        <source>△E*94</source>
+        <translation>△E*94</translation>
+    </message>
+    <message>
+        <source>△E*cmc(2:1)</source>
+        <translation>△E*cmc(2:1)</translation>
+    </message>
+    <message>
+        <source>△E*cmc(1:1)</source>
+        <translation>△E*cmc(1:1)</translation>
+    </message>
+    <message>
+        <source>△E*00</source>
+        <translation>△E*00</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>PASS</source>
+        <translation>合格</translation>
+    </message>
+    <message>
+        <source>NG</source>
+        <translation>不合格</translation>
+    </message>
+    <message>
+        <source>More black</source>
+        <translation>明显偏黑</translation>
+    </message>
+    <message>
+        <source>Slight black</source>
+        <translation>轻微偏黑</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <source>Slight white</source>
+        <translation>轻微偏白</translation>
+    </message>
+    <message>
+        <source>More white</source>
+        <translation>明显偏白</translation>
+    </message>
+    <message>
+        <source>More green</source>
+        <translation>明显偏绿</translation>
+    </message>
+    <message>
+        <source>Slight green</source>
+        <translation>轻微偏绿</translation>
+    </message>
+    <message>
+        <source>Slight red</source>
+        <translation>轻微偏红</translation>
+    </message>
+    <message>
+        <source>More red</source>
+        <translation>明显偏红</translation>
+    </message>
+    <message>
+        <source>More Blue</source>
+        <translation>明显偏蓝</translation>
+    </message>
+    <message>
+        <source>Slight blue</source>
+        <translation>轻微偏蓝</translation>
+    </message>
+    <message>
+        <source>Slight yellow</source>
+        <translation>轻微偏黄</translation>
+    </message>
+    <message>
+        <source>More yellow</source>
+        <translation>明显偏黄</translation>
+    </message>
+</context>
+<context>
+    <name>LumivexCli</name>
+    <message>
+        <source>Colour difference of L*a*b* pairs, one per line</source>
+        <translation>逐行计算 L*a*b* 色对的色差</translation>
+    </message>
+    <message>
+        <source>Usage: lumivex-cli &lt;command&gt; [options]
+
+Commands:
+%1
+Run "lumivex-cli &lt;command&gt; --help" for the options of a command.
+</source>
+        <translation>用法：lumivex-cli &lt;命令&gt; [选项]
+
+命令：
+%1
+运行“lumivex-cli &lt;命令&gt; --help”查看命令的选项。
+</translation>
+    </message>
+    <message>
+        <source>Unknown command "%1".
+</source>
+        <translation>未知命令“%1”。
+</translation>
+    </message>
+</context>
+<context>
+    <name>DeltaECommand</name>
+    <message>
+        <source>Usage: lumivex-cli delta-e [--formula N] [FILE]
+
+Reads lines of six numbers "L1,a1,b1,L2,a2,b2" (standard, then sample) separated by
+commas, semicolons, tabs or spaces from FILE, or from standard input when FILE is
+missing or "-", and prints one colour difference per line with 4 decimals.
+Blank lines and text after "#" are skipped.
+
+  --formula N   %1 (default 5)
+
+Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
+</source>
+        <translation>用法：lumivex-cli delta-e [--formula N] [文件]
+
+从文件（未给出文件或为“-”时从标准输入）逐行读取六个数“L1,a1,b1,L2,a2,b2”（先标准，后样品），
+以逗号、分号、制表符或空格分隔，每行输出一个色差值，保留 4 位小数。
+空行和“#”之后的文字被忽略。
+
+  --formula N   %1（默认 5）
+
+退出状态：0 成功，1 无法读取输入，2 用法错误或某行格式错误。
+</translation>
+    </message>
+    <message>
+        <source>--formula takes a number from 0 to 5, not "%1".
+</source>
+        <translation>--formula 需要 0 到 5 之间的数字，而不是“%1”。
+</translation>
+    </message>
+    <message>
+        <source>Unknown option "%1".
+</source>
+        <translation>未知选项“%1”。
+</translation>
+    </message>
+    <message>
+        <source>Only one input file can be given.
+</source>
+        <translation>只能指定一个输入文件。
+</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>标准输入</translation>
+    </message>
+    <message>
+        <source>Cannot read "%1": %2
+</source>
+        <translation>无法读取“%1”：%2
+</translation>
+    </message>
+    <message>
+        <source>Line %1: expected six numbers L1,a1,b1,L2,a2,b2, found "%2".
+</source>
+        <translation>第 %1 行：应为六个数 L1,a1,b1,L2,a2,b2，实际为“%2”。
+</translation>
+    </message>
+</context>
 </TS>
