@@ -28,5 +28,6 @@ public:
 using TransportFactory = std::function<std::unique_ptr<ReportTransport>()>;
 
 // The factory every new libHidDevice opens through: hidapi unless a test or --simulate installs another.
+// Safe to call from any thread; an empty factory restores hidapi. A factory may return null (no device).
 void setTransportFactory(TransportFactory factory);
 std::unique_ptr<ReportTransport> createTransport();
