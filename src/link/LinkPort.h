@@ -10,7 +10,8 @@ class CLinker;
 namespace LinkPort {
 
 CLinker *link();
-// Not owning. Null while no instrument is open.
+// Not owning. Null while no instrument is open. Waits until a frame operation still running
+// on the old link (the worker's poll) has ended, so the old link may be deleted afterwards.
 void setLink(CLinker *link);
 
 // Appends the frame check (low byte first) and writes the frame; bytes written, or -1 without an open link.
