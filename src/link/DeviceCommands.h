@@ -65,6 +65,9 @@ public:
     static ResultValues valuesFromMeasureData(const std::array<int, 21> &raw);
 
     // Decoding shared by replies and pushed result frames; offset is the frame's start byte.
+    // A frame is whole once these many bytes from its start byte are there; missing bytes decode as 0.
+    static constexpr int kindFrameLength = 34;
+    static constexpr int measureFrameLength = 64;
     static ResultValues decodeKindBlock(const QByteArray &frame, int offset, int kind);
     static std::array<int, 21> decodeMeasureBlock(const QByteArray &frame, int offset);
 
