@@ -1,1 +1,0 @@
-// Placeholder until the simulator has its first source file.

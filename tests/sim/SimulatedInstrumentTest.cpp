@@ -1,0 +1,427 @@
+// The simulator against frames built by hand from the protocol's byte layouts.
+#include "SimMemoryMap.h"
+#include "SimTestSupport.h"
+#include "SimulatedInstrument.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <thread>
+
+namespace {
+
+SimMeasurement knownMeasurement()
+{
+    SimMeasurement m;
+    m.values = {1.23, 88.5, 45.67, -2.34, -12.5, 45.67, 12.72, 259.4, 15.2, 0.3012, 0.3156};
+    m.red = 255;
+    m.green = 0;
+    m.blue = 10;
+    return m;
+}
+
+class SimFixture : public ::testing::Test
+{
+protected:
+    explicit SimFixture(const SimProfile &profile = {})
+        : sim(profile)
+        , transport(sim.makeTransport())
+    {
+        transport->open(0x2047, 0x0301);
+    }
+
+    void send(const QByteArray &frameWithoutCheck, int perReport = 62)
+    {
+        for (const QByteArray &report : asReports(withCheck(frameWithoutCheck), perReport))
+            ASSERT_EQ(transport->writeReport(report, 50), 64);
+    }
+
+    QByteArray exchange(const QByteArray &frameWithoutCheck)
+    {
+        send(frameWithoutCheck);
+        return drain(*transport).bytes;
+    }
+
+    SimulatedInstrument sim;
+    std::unique_ptr<ReportTransport> transport;
+};
+
+// ---- replies byte for byte
+
+struct ReplyCase
+{
+    const char *name;
+    const char *request;  // before the frame check
+    const char *header;   // echoed header of the reply
+    const char *data;
+    bool dataCheck;       // a data check follows the data
+};
+
+const ReplyCase replyCases[] = {
+    {"softwareVersion", "AB 20 0C 00 02 00", "AB 20 0C 00 02 00", "69 00", false},
+    {"deviceInfo", "AB 20 05 00 12 00 94 6B", "AB 20 05 00 12 00",
+     "A5 00 E7 07 05 11 71 7A 60 01 F0 BA 04 00 01 00 00 00", false},
+    {"deviceInfoOld", "AB 40 00 00 00 00 14 00", "AB 40 00 00 00 00 14 00",
+     "A5 00 E7 07 05 11 71 7A 60 01 F0 BA 04 00 01 00 00 00", true},
+    {"displayParam", "AB 40 00 03 00 00 03 00", "AB 40 00 03 00 00 03 00", "00", true},
+    {"tolerance", "AB 40 0F 03 00 00 08 00", "AB 40 0F 03 00 00 08 00", "32 00 64 00 0A 00", true},
+    {"deltaEParam", "AB 40 25 02 00 00 05 00", "AB 40 25 02 00 00 05 00", "00 0A 00", true},
+    {"hazeTRecordCount", "AB 40 00 12 00 00 04 00", "AB 40 00 12 00 00 04 00", "02 00", true},
+    {"spectralRecordCount", "AB 40 20 10 00 00 08 00", "AB 40 20 10 00 00 08 00", "00 00 03 00 00 00", true},
+    {"blockRead", "AB 40 00 00 40 00 08 00", "AB 40 00 00 40 00 08 00", "7B 00 92 22 7B 00 92 22", false},
+    {"hazeTResult", "AB 44 20 00 00 00 18 00", "AB 44 20 00 00 00 18 00",
+     "FF 00 0A 7B 00 92 22 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00", true},
+    {"labResult", "AB 44 23 00 00 00 18 00", "AB 44 23 00 00 00 18 00",
+     "FF 00 0A D7 11 16 FF 1E FB 00 00 00 00 00 00 00 00 00 00 00 00 00", true},
+    {"lchResult", "AB 44 24 00 00 00 18 00", "AB 44 24 00 00 00 18 00",
+     "FF 00 0A D7 11 16 FF 1E FB D7 11 F8 04 22 0A 00 00 00 00 00 00 00", true},
+    {"yxyResult", "AB 44 25 00 00 00 18 00", "AB 44 25 00 00 00 18 00",
+     "FF 00 0A D7 11 16 FF 1E FB F0 05 C4 0B 54 0C 00 00 00 00 00 00 00", true},
+    {"measureData", "AB 44 00 00 00 00 36 00 18 64", "AB 44 00 00 00 00 36 00",
+     "D7 11 16 FF 1E FB 00 00 00 00 00 00 D7 11 F8 04 22 0A F0 05 C4 0B 54 0C 00 00 00 00 FF 00 0A"
+     " 7B 00 92 22 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00", true},
+    {"setDisplayParam", "AB 70 00 03 00 00 03 00 04 BE 83", "AB 70 00 03 00 00 03 00", "", false},
+    {"emptyPacket", "AB 74 04 01 04 00 00 00", "AB 74 04 01 04 00 00 00", "", false},
+    {"unknownCommand", "AB 20 33 00 02 00", "AB C7 08 00 00 00", "", false},
+};
+
+class SimReplies : public SimFixture, public ::testing::WithParamInterface<ReplyCase>
+{
+};
+
+TEST_P(SimReplies, AnswerTheProtocolLayout)
+{
+    const ReplyCase &c = GetParam();
+    sim.setNextMeasurement(knownMeasurement());
+    sim.addComparisonRecord(0, knownMeasurement(), knownMeasurement(), "A");
+    sim.addComparisonRecord(0, knownMeasurement(), knownMeasurement(), "B");
+    for (int k = 0; k < 3; ++k)
+        sim.addSpectrum(SimSpectrum{}, "");
+
+    QByteArray expected = hex(c.header) + hex(c.data);
+    if (c.dataCheck)
+        expected += le16(crc16Modbus(hex(c.data)));
+    EXPECT_EQ(exchange(hex(c.request)).toHex(' '), withCheck(expected).toHex(' '));
+    EXPECT_EQ(sim.requestLog().constLast(), withCheck(hex(c.request)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Frames, SimReplies, ::testing::ValuesIn(replyCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(SimWireChecks, HeaderChecksOfTheTwoRequestsThatCarryOne)
+{
+    EXPECT_EQ(crc16Modbus(hex("AB 20 05 00 12 00")), 0x6B94);
+    EXPECT_EQ(crc16Modbus(hex("AB 44 00 00 00 00 36 00")), 0x6418);
+}
+
+// ---- writes
+
+TEST_F(SimFixture, WritesLandInTheirRegistersAndBadOnesAreRefused)
+{
+    const QByteArray tolerance = hex("1D 00 C8 00 07 00");
+    EXPECT_EQ(exchange(hex("AB 70 0F 03 00 00 08 00") + tolerance + le16(crc16Modbus(tolerance))),
+              withCheck(hex("AB 70 0F 03 00 00 08 00")));
+    EXPECT_EQ(sim.tolerance(), (std::array<int, 3>{29, 200, 7}));
+
+    const QByteArray param = hex("05 2C 01");
+    exchange(hex("AB 70 25 02 00 00 05 00") + param + le16(crc16Modbus(param)));
+    EXPECT_EQ(sim.deltaEFormula(), 5);
+    EXPECT_EQ(sim.deltaEThreshold(), 300);
+
+    // A wrong data check is refused and changes nothing.
+    EXPECT_EQ(exchange(hex("AB 70 0F 03 00 00 08 00 01 00 01 00 01 00 00 00")),
+              withCheck(hex("AB F0 01 00 00 00 00 00")));
+    EXPECT_EQ(sim.tolerance(), (std::array<int, 3>{29, 200, 7}));
+}
+
+struct DisplayRule
+{
+    const char *profile;
+    QList<int> valid;
+};
+
+class SimDisplayRules : public ::testing::TestWithParam<DisplayRule>
+{
+};
+
+TEST_P(SimDisplayRules, AcceptOnlyTheKindsOfTheDeviceType)
+{
+    SimulatedInstrument sim(*SimProfile::byName(GetParam().profile));
+    auto transport = sim.makeTransport();
+    ASSERT_TRUE(transport->open(0x2047, 0x0301));
+    for (int kind = 0; kind <= 6; ++kind) {
+        const QByteArray data(1, char(kind));
+        for (const QByteArray &r : asReports(withCheck(hex("AB 70 00 03 00 00 03 00") + data + le16(crc16Modbus(data)))))
+            transport->writeReport(r, 50);
+        const bool accepted = GetParam().valid.contains(kind);
+        EXPECT_EQ(drain(*transport).bytes[1], accepted ? char(0x70) : char(0xF0)) << kind;
+        EXPECT_EQ(sim.displayParam() == kind, accepted) << kind;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, SimDisplayRules,
+                         ::testing::Values(DisplayRule{"tq310", {0, 1, 2, 3, 4, 5}}, DisplayRule{"tq320", {3, 4}},
+                                           DisplayRule{"tq320e", {3}}));
+
+TEST_F(SimFixture, StoresColourCardsAndTheBulkStream)
+{
+    const QByteArray count = le16(3);
+    exchange(hex("AB 70 00 2F 00 00 04 00") + count + le16(crc16Modbus(count)));
+    QByteArray card = QByteArray("Red") + QByteArray(13, '\0') + QByteArray("Deep") + QByteArray(12, '\0');
+    card += le16(12) + le16(7);
+    // 47 bytes split over reports of 20 payload bytes: the frame is put together again.
+    send(hex("AB 70 30 20 00 00 26 00") + card + le16(crc16Modbus(card)), 20);
+    EXPECT_EQ(drain(*transport).bytes, withCheck(hex("AB 70 30 20 00 00 26 00")));
+    EXPECT_EQ(sim.colourCardCount(), 3);
+    EXPECT_EQ(sim.colourCardRecord(1), card);
+
+    QByteArray stream(260, '\0');
+    for (int i = 0; i < stream.size(); ++i)
+        stream[i] = char(i * 7);
+    EXPECT_TRUE(exchange(hex("AB 74 00 00 04 00 00 01") + stream.left(256)).isEmpty()); // data: no reply
+    EXPECT_TRUE(exchange(hex("AB 74 00 01 04 00 04 00") + stream.mid(256)).isEmpty());
+    EXPECT_EQ(exchange(hex("AB 74 04 01 04 00 00 00")), withCheck(hex("AB 74 04 01 04 00 00 00")));
+    EXPECT_EQ(sim.colourStream(), stream);
+    EXPECT_EQ(sim.bulkClosedAt(), 0x40104u);
+
+    sim.setEmptyPacketAccepted(false);
+    EXPECT_EQ(exchange(hex("AB 74 04 01 04 00 00 00")), withCheck(hex("AB F4 01 00 00 00 00 00")));
+}
+
+TEST_F(SimFixture, ReassemblesAfterGarbageAndDropsFramesWithABadCheck)
+{
+    for (const QByteArray &r : asReports(hex("00 13") + hex("AB 20 0C 00 02 00 00 00")))
+        transport->writeReport(r, 50);
+    EXPECT_TRUE(drain(*transport).bytes.isEmpty());
+    EXPECT_EQ(exchange(hex("AB 20 0C 00 02 00")), withCheck(hex("AB 20 0C 00 02 00 69 00")));
+    EXPECT_EQ(sim.requestLog().size(), 2);
+
+    QByteArray malformed(64, '\0');
+    malformed[0] = 0x3F;
+    malformed[1] = char(63);
+    EXPECT_EQ(transport->writeReport(malformed, 50), -1);
+}
+
+// ---- faults
+
+struct FaultCase
+{
+    const char *name;
+    SimFault fault;
+    QByteArray (*expected)(const QByteArray &good);
+    int reports;
+};
+
+QByteArray flipped(QByteArray bytes, int at)
+{
+    bytes[at < 0 ? bytes.size() + at : at] ^= 0x01;
+    return bytes;
+}
+
+const FaultCase faultCases[] = {
+    {"noReply", SimFault::NoReply, [](const QByteArray &) { return QByteArray(); }, 0},
+    {"badFrameCheck", SimFault::BadFrameCheck, [](const QByteArray &g) { return flipped(g, -1); }, 1},
+    {"badDataCheck", SimFault::BadDataCheck, [](const QByteArray &g) { return withCheck(flipped(g, 9).left(11)); }, 1},
+    {"garbage", SimFault::GarbageBeforeStart, [](const QByteArray &g) { return hex("00 13") + g; }, 1},
+    {"split", SimFault::SplitReply, [](const QByteArray &g) { return g; }, 5},
+    {"wrongEcho", SimFault::WrongEcho,
+     [](const QByteArray &g) { return withCheck(hex("AB 1A 5A 03 5A 00 59 00") + g.mid(8, 3)); }, 1},
+    {"short", SimFault::ShortReply, [](const QByteArray &g) { return g.left(9); }, 1},
+    {"notSupported", SimFault::NotSupported, [](const QByteArray &) { return withCheck(hex("AB C7 08 00 00 00")); }, 1},
+};
+
+class SimFaults : public SimFixture, public ::testing::WithParamInterface<FaultCase>
+{
+};
+
+TEST_P(SimFaults, ShapeTheNextFrameOnly)
+{
+    const QByteArray request = hex("AB 40 00 03 00 00 03 00");
+    const QByteArray good = exchange(request);
+    sim.injectFault(GetParam().fault);
+    send(request);
+    const Received got = drain(*transport);
+    EXPECT_EQ(got.bytes.toHex(' '), GetParam().expected(good).toHex(' '));
+    EXPECT_EQ(got.reports, GetParam().reports);
+    EXPECT_EQ(exchange(request), good);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, SimFaults, ::testing::ValuesIn(faultCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(SimFixture, FaultsForEveryFrameStayUntilCleared)
+{
+    sim.injectFault(SimFault::NoReply, SimFaultScope::EveryFrame);
+    EXPECT_TRUE(exchange(hex("AB 20 0C 00 02 00")).isEmpty());
+    EXPECT_TRUE(exchange(hex("AB 20 0C 00 02 00")).isEmpty());
+    sim.clearFaults();
+    EXPECT_FALSE(exchange(hex("AB 20 0C 00 02 00")).isEmpty());
+}
+
+TEST_F(SimFixture, LateReplyArrivesAfterItsDelay)
+{
+    sim.injectFault(SimFault::LateReply, SimFaultScope::NextFrame, 80);
+    send(hex("AB 20 0C 00 02 00"));
+    QByteArray report;
+    EXPECT_EQ(transport->readReport(report, 30), 0);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(transport->readReport(report, 1000), 64);
+    EXPECT_LT(clock.elapsed(), 500);
+}
+
+// ---- presence
+
+TEST_F(SimFixture, UnplugEndsTheSessionAndPlugNeedsANewOpen)
+{
+    QList<bool> changes;
+    sim.setPresenceCallback([&](bool plugged) { changes.append(plugged); });
+    sim.unplug();
+    QByteArray report;
+    EXPECT_FALSE(transport->isPresent());
+    EXPECT_EQ(transport->readReport(report, 10), -1);
+    EXPECT_EQ(transport->writeReport(asReports(withCheck(hex("AB 20 0C 00 02 00"))).first(), 50), -1);
+    EXPECT_FALSE(sim.makeTransport()->open(0x2047, 0x0301));
+
+    sim.plug();
+    EXPECT_FALSE(transport->isPresent());
+    EXPECT_TRUE(transport->open(0x2047, 0x0301));
+    EXPECT_FALSE(exchange(hex("AB 20 0C 00 02 00")).isEmpty());
+    EXPECT_EQ(changes, (QList<bool>{false, true}));
+    EXPECT_FALSE(sim.makeTransport()->open(0x1234, 0x0301));
+}
+
+TEST_F(SimFixture, UnplugAfterRequestsAndInTheMiddleOfAReply)
+{
+    sim.unplugAfterRequests(2);
+    EXPECT_FALSE(exchange(hex("AB 20 0C 00 02 00")).isEmpty());
+    EXPECT_FALSE(exchange(hex("AB 20 0C 00 02 00")).isEmpty());
+    EXPECT_EQ(transport->writeReport(asReports(withCheck(hex("AB 20 0C 00 02 00"))).first(), 50), -1);
+    EXPECT_FALSE(sim.isPlugged());
+
+    sim.plug();
+    transport->open(0x2047, 0x0301);
+    sim.injectFault(SimFault::UnplugMidReply);
+    send(hex("AB 40 00 00 40 00 00 01"));
+    const Received got = drain(*transport, 10);
+    EXPECT_EQ(got.bytes.size(), 266 / 2);
+    EXPECT_EQ(got.lastResult, -1);
+    EXPECT_FALSE(transport->isPresent());
+}
+
+// ---- measurements and pushed results
+
+TEST_F(SimFixture, ReadsMeasureAfreshAndRepeatably)
+{
+    const QByteArray request = hex("AB 44 00 00 00 00 36 00 18 64");
+    const QByteArray first = exchange(request);
+    const QByteArray second = exchange(request);
+    EXPECT_NE(first, second);
+    SimulatedInstrument twin;
+    auto other = twin.makeTransport();
+    other->open(0x2047, 0x0301);
+    for (const QByteArray &r : asReports(withCheck(request)))
+        other->writeReport(r, 50);
+    EXPECT_EQ(drain(*other).bytes, first);
+}
+
+TEST(SimMeasurementTest, DerivedValuesMatchPublishedOnes)
+{
+    // Mid grey: L* 50 is Y 18.42 at the D65 white point, sRGB 119.
+    const SimMeasurement grey = SimMeasurement::fromHazeTLab(0, 0, 50, 0, 0);
+    EXPECT_NEAR(grey.values[SimY], 18.42, 0.01);
+    EXPECT_NEAR(grey.values[SimX], 0.3127, 0.0001);
+    EXPECT_NEAR(grey.values[SimSmallY], 0.3290, 0.0001);
+    EXPECT_EQ(grey.red, 119);
+    EXPECT_EQ(grey.blue, 119);
+    const SimMeasurement m = SimMeasurement::fromHazeTLab(0, 0, 60, -30, -40);
+    EXPECT_NEAR(m.values[SimC], 50, 1e-9);
+    EXPECT_NEAR(m.values[SimH], 233.13, 0.01);
+}
+
+struct PushCase
+{
+    const char *profile;
+    int displayParam;
+    const char *header;
+};
+
+class SimPushes : public ::testing::TestWithParam<PushCase>
+{
+};
+
+TEST_P(SimPushes, TakeTheFormOfTheFirmware)
+{
+    SimulatedInstrument sim(*SimProfile::byName(GetParam().profile));
+    auto transport = sim.makeTransport();
+    transport->open(0x2047, 0x0301);
+    sim.setDisplayParam(GetParam().displayParam);
+    sim.setNextMeasurement(knownMeasurement());
+    std::thread key([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        sim.pressMeasureKey();
+    });
+    const QByteArray pushed = drain(*transport, 500).bytes;
+    key.join();
+    EXPECT_EQ(pushed.left(8).toHex(' '), hex(GetParam().header).toHex(' '));
+    EXPECT_EQ(pushed.size(), pushed[6] == 0x18 ? 34 : 64);
+    EXPECT_EQ(crc16Modbus(pushed.left(pushed.size() - 2)), quint16(quint8(pushed[pushed.size() - 2]) | quint8(pushed.back()) << 8));
+}
+
+INSTANTIATE_TEST_SUITE_P(Profiles, SimPushes,
+                         ::testing::Values(PushCase{"tq310", 4, "AB 44 24 00 00 00 18 00"},
+                                           PushCase{"legacy", 1, "AB 44 21 00 00 00 18 00"},
+                                           PushCase{"tq320", 3, "AB 44 00 00 00 00 36 00"},
+                                           PushCase{"tq320e", 3, "AB 44 00 00 00 00 36 00"}));
+
+// ---- stored records and profiles
+
+TEST(SimRecords, PreloadFillsEveryRegionAtItsAddress)
+{
+    using namespace SimMemoryMap;
+    SimulatedInstrument sim(*SimProfile::byName("tq320"));
+    sim.preload(12, 8);
+    EXPECT_EQ(sim.readMemory(0x1600, 2), le16(12)); // L*a*b* count of device types 1 and 2
+    EXPECT_EQ(sim.readMemory(0x1604, 2), le16(12));
+    EXPECT_EQ(sim.readMemory(0x1214, 2), le16(12));
+    EXPECT_EQ(sim.readMemory(0x120C, 2), le16(0));
+    EXPECT_EQ(sim.readMemory(0x440000 + 16, 16), QByteArray("S-002") + QByteArray(11, '\0'));
+    EXPECT_EQ(sim.readMemory(0x6C0000 + 3 * 16, 16), QByteArray(16, '\0'));
+    EXPECT_EQ(sim.readMemory(0x1412, 2), le16(8));
+    EXPECT_EQ(sim.readMemory(0x141900 + 6 * 16, 7), QByteArray("SP-007\0", 7));
+    // Spectra are packed at 62 bytes; the second starts right behind the first.
+    const SimSpectrum second = simSpectrum(2, 0);
+    EXPECT_EQ(sim.readMemory(0x140000 + 62, 2), le16(quint16(std::lround(second[0] * 100))));
+    sim.preload(2, 0);
+    EXPECT_EQ(sim.comparisonRecordCount(3), 2);
+    EXPECT_EQ(sim.spectrumCount(), 0);
+
+    for (int k = 0; k < SpectrumCapacity; ++k)
+        sim.addSpectrum(second, "x");
+    EXPECT_FALSE(sim.addSpectrum(second, "x"));
+}
+
+TEST(SimProfiles, ByName)
+{
+    EXPECT_EQ(SimProfile::byName("")->meterNumber, 310000u);
+    EXPECT_EQ(SimProfile::byName("TQ310")->firmwareVersion, 105);
+    EXPECT_EQ(SimProfile::byName("tq320")->deviceType, 1);
+    EXPECT_EQ(SimProfile::byName("tq320")->meterNumber, 320001u);
+    EXPECT_EQ(SimProfile::byName("tq320e")->deviceType, 2);
+    EXPECT_EQ(SimProfile::byName("tq320e")->displayParam, 3);
+    EXPECT_FALSE(SimProfile::byName("legacy")->supportsDeviceInfo);
+    EXPECT_EQ(SimProfile::byName("legacy")->firmwareVersion, 103);
+    EXPECT_FALSE(SimProfile::byName("tq999"));
+}
+
+TEST(SimProfiles, LegacyAnswersTheDeviceInfoQueryAsUnknown)
+{
+    SimulatedInstrument sim(*SimProfile::byName("legacy"));
+    auto transport = sim.makeTransport();
+    transport->open(0x2047, 0x0301);
+    for (const QByteArray &r : asReports(withCheck(hex("AB 20 05 00 12 00 94 6B"))))
+        transport->writeReport(r, 50);
+    EXPECT_EQ(drain(*transport).bytes, withCheck(hex("AB A0 04 00 00 00")));
+}
+
+} // namespace
