@@ -1,0 +1,75 @@
+#include "MeterTable.h"
+
+#include "ExcelEngine.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kMeterNumberColumn = 0;
+constexpr int kModelNameColumn = 1;
+constexpr int kDeviceTypeColumn = 2;
+
+// A cell that holds a whole number, as a number or as digits.
+bool integerCell(const QVariant &cell, qint64 &number)
+{
+    if (cell.typeId() == QMetaType::Double) {
+        const double value = cell.toDouble();
+        number = qint64(value);
+        return std::isfinite(value) && std::fabs(value) < 9e15 && double(number) == value;
+    }
+    bool ok = false;
+    number = cell.toString().trimmed().toLongLong(&ok);
+    return ok;
+}
+
+} // namespace
+
+QString MeterTable::defaultPath()
+{
+    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/meterno.xls");
+    return QFileInfo::exists(beside) ? beside : QStringLiteral(LUMIVEX_DATA_DIR "/meterno.xls");
+}
+
+QString MeterTable::unknownModelName()
+{
+    return tr("UnKnow");
+}
+
+int MeterTable::load(const QString &path, QWidget *parent)
+{
+    rows_.clear();
+    ExcelEngine engine(path);
+    if (!engine.openForReading(1)) {
+        QMessageBox::information(parent, tr("Error："), tr("Can't open file！"));
+        return -1;
+    }
+    if (engine.rowCount() <= 1) {
+        QMessageBox::information(parent, tr("Error："), tr("Failed to read excel file！"));
+        return -1;
+    }
+    engine.readAll(rows_);
+    engine.close();
+    return 0;
+}
+
+bool MeterTable::lookup(quint32 meterNumber, QString &modelName, int &deviceType, QWidget *parent) const
+{
+    modelName = unknownModelName();
+    if (rows_.size() <= 1)
+        return false;
+    for (qsizetype r = 1; r < rows_.size(); ++r) {
+        const QList<QVariant> &row = rows_[r];
+        qint64 number = 0, type = 0;
+        if (row.size() > kDeviceTypeColumn && integerCell(row[kMeterNumberColumn], number) && number == meterNumber) {
+            modelName = row[kModelNameColumn].toString();
+            deviceType = integerCell(row[kDeviceTypeColumn], type) ? int(type) : 0;
+            return true;
+        }
+    }
+    QMessageBox::information(parent, tr("Error"), tr("Read MeterNo Fail!"));
+    return false;
+}

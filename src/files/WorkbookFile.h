@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Workbook.h"
+
+#include <QString>
+
+// Reading and writing whole workbook files. The format is told by the file's first bytes;
+// an empty file is a workbook with one empty sheet in the format its extension names.
+// Errors name the file and the reason, ready to show.
+
+// .xlsx for a name ending in .xlsx, else .xls (the program's archive format).
+WorkbookFormat formatForExtension(const QString &path);
+
+bool readWorkbookFile(const QString &path, Workbook &workbook, WorkbookFormat &format, QString &error);
+
+// Writes a temporary file beside path and renames it over path only once it is complete,
+// so a failed or interrupted save leaves the previous file as it was.
+bool writeWorkbookFile(const QString &path, const Workbook &workbook, WorkbookFormat format, QString &error);

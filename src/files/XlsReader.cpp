@@ -1,0 +1,114 @@
+// .xls through libfreexl.
+
+#include "WorkbookCodecs.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QScopeGuard>
+
+#include <freexl.h>
+
+namespace {
+
+QString freexlReason(int code)
+{
+    return damagedReason(QStringLiteral("freexl %1").arg(code));
+}
+
+// An encrypted .xlsx is an OLE2 file holding an "EncryptedPackage" stream instead of a workbook.
+bool isEncryptedPackage(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QString name = QStringLiteral("EncryptedPackage");
+    const QByteArray utf16(reinterpret_cast<const char *>(name.utf16()), name.size() * 2);
+    return file.readAll().contains(utf16);
+}
+
+QVariant valueOf(const FreeXL_CellValue &cell)
+{
+    const QString text = cell.type >= FREEXL_CELL_TEXT ? QString::fromUtf8(cell.value.text_value) : QString();
+    switch (cell.type) {
+    case FREEXL_CELL_INT:
+        return double(cell.value.int_value);
+    case FREEXL_CELL_DOUBLE:
+        return cell.value.double_value;
+    case FREEXL_CELL_TEXT:
+    case FREEXL_CELL_SST_TEXT:
+        return text;
+    case FREEXL_CELL_DATE:
+        return QDateTime(QDate::fromString(text, QStringLiteral("yyyy-MM-dd")), QTime(0, 0), Qt::UTC);
+    case FREEXL_CELL_DATETIME:
+        return QDateTime(QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd")),
+                         QTime::fromString(text.mid(11), QStringLiteral("hh:mm:ss")), Qt::UTC);
+    case FREEXL_CELL_TIME:
+        return QDateTime(QDate(1899, 12, 30), QTime::fromString(text, QStringLiteral("hh:mm:ss")), Qt::UTC);
+    default:
+        return {};
+    }
+}
+
+bool readSheet(const void *handle, unsigned short index, Sheet &sheet, QString &reason)
+{
+    const char *name = nullptr;
+    unsigned int rows = 0;
+    unsigned short columns = 0;
+    int code = freexl_get_worksheet_name(handle, index, &name);
+    if (code == FREEXL_OK)
+        code = freexl_select_active_worksheet(handle, index);
+    if (code == FREEXL_OK)
+        code = freexl_worksheet_dimensions(handle, &rows, &columns);
+    if (code != FREEXL_OK) {
+        reason = freexlReason(code);
+        return false;
+    }
+    sheet.name = QString::fromUtf8(name);
+    if (qint64(rows) * columns > kMaxUsedCells) {
+        reason = tooLargeReason(sheet.name);
+        return false;
+    }
+    for (unsigned int row = 0; row < rows; ++row) {
+        for (unsigned short column = 0; column < columns; ++column) {
+            FreeXL_CellValue cell;
+            if (freexl_get_cell_value(handle, row, column, &cell) != FREEXL_OK || cell.type == FREEXL_CELL_NULL)
+                continue;
+            const QVariant value = valueOf(cell);
+            const bool isDateTime = value.typeId() == QMetaType::QDateTime;
+            if (isDateTime && !value.toDateTime().isValid())
+                continue;
+            sheet.cells.emplace(CellPos{int(row), int(column)},
+                                Cell{value, isDateTime ? NumberFormat::DateTime : NumberFormat::General, false});
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool readXls(const QString &path, Workbook &workbook, QString &reason)
+{
+    const void *handle = nullptr;
+    const auto closeHandle = qScopeGuard([&handle] { freexl_close(handle); });
+    const int opened = freexl_open(QFile::encodeName(path).constData(), &handle);
+    if (opened != FREEXL_OK) {
+        reason = opened == FREEXL_BIFF_WORKBOOK_NOT_FOUND && isEncryptedPackage(path) ? passwordReason()
+                                                                                       : freexlReason(opened);
+        return false;
+    }
+    unsigned int password = 0, sheetCount = 0;
+    if (freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK && password == FREEXL_BIFF_OBFUSCATED) {
+        reason = passwordReason();
+        return false;
+    }
+    const int counted = freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheetCount);
+    if (counted != FREEXL_OK) {
+        reason = freexlReason(counted);
+        return false;
+    }
+    for (unsigned short i = 0; i < sheetCount; ++i) {
+        if (!readSheet(handle, i, workbook.sheets.emplace_back(), reason))
+            return false;
+    }
+    return true;
+}

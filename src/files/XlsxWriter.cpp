@@ -1,0 +1,92 @@
+// .xlsx through libxlsxwriter.
+
+#include "WorkbookCodecs.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <xlsxwriter.h>
+
+namespace {
+
+QString writerReason(lxw_error error)
+{
+    return QCoreApplication::translate("Workbook", "the spreadsheet writer failed (%1)")
+        .arg(QString::fromUtf8(lxw_strerror(error)));
+}
+
+// Formats by number format and centring; the general, uncentred cell needs none.
+class Formats
+{
+public:
+    explicit Formats(lxw_workbook *book)
+    {
+        for (int f = 0; f < 3; ++f) {
+            for (int centred = 0; centred < 2; ++centred) {
+                if (f == 0 && centred == 0)
+                    continue;
+                lxw_format *format = workbook_add_format(book);
+                if (NumberFormat(f) == NumberFormat::Percent)
+                    format_set_num_format_index(format, 10);
+                else if (NumberFormat(f) == NumberFormat::DateTime)
+                    format_set_num_format(format, kDateTimeFormatCode);
+                if (centred)
+                    format_set_align(format, LXW_ALIGN_CENTER);
+                formats_[f][centred] = format;
+            }
+        }
+    }
+
+    lxw_format *of(const Cell &cell) const { return formats_[int(cell.format)][cell.centred ? 1 : 0]; }
+
+private:
+    lxw_format *formats_[3][2] = {};
+};
+
+lxw_error writeCell(lxw_worksheet *sheet, CellPos pos, const Cell &cell, lxw_format *format)
+{
+    const lxw_row_t row = lxw_row_t(pos.row);
+    const lxw_col_t column = lxw_col_t(pos.column);
+    switch (cell.value.typeId()) {
+    case QMetaType::Double:
+        return worksheet_write_number(sheet, row, column, cell.value.toDouble(), format);
+    case QMetaType::QDateTime:
+        return worksheet_write_number(sheet, row, column, serialFromDateTime(cell.value.toDateTime()), format);
+    case QMetaType::QString:
+        return worksheet_write_string(sheet, row, column, cell.value.toString().toUtf8().constData(), format);
+    default:
+        return worksheet_write_blank(sheet, row, column, format);
+    }
+}
+
+} // namespace
+
+bool writeXlsx(const QString &path, const Workbook &workbook, QString &reason)
+{
+    lxw_workbook *book = workbook_new(QFile::encodeName(path).constData());
+    if (!book) {
+        reason = writerReason(LXW_ERROR_CREATING_XLSX_FILE);
+        return false;
+    }
+    const Formats formats(book);
+    lxw_error error = LXW_NO_ERROR;
+    for (const Sheet &sheet : workbook.sheets) {
+        const QByteArray name = sheet.name.toUtf8();
+        error = workbook_validate_sheet_name(book, name.constData());
+        lxw_worksheet *worksheet = error == LXW_NO_ERROR ? workbook_add_worksheet(book, name.constData()) : nullptr;
+        if (!worksheet) {
+            error = error == LXW_NO_ERROR ? LXW_ERROR_MEMORY_MALLOC_FAILED : error;
+            break;
+        }
+        for (auto it = sheet.cells.begin(); it != sheet.cells.end() && error == LXW_NO_ERROR; ++it)
+            error = writeCell(worksheet, it->first, it->second, formats.of(it->second));
+    }
+    const lxw_error closed = workbook_close(book);
+    if (error == LXW_NO_ERROR)
+        error = closed;
+    if (error != LXW_NO_ERROR) {
+        reason = writerReason(error);
+        return false;
+    }
+    return true;
+}
