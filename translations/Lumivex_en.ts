@@ -190,4 +190,185 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
 </translation>
     </message>
 </context>
+<context>
+    <name>ReportPageFor310</name>
+    <message>
+        <source>Report</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Test Report</source>
+        <translation>Test Report</translation>
+    </message>
+    <message>
+        <source>Device: </source>
+        <translation>Device: </translation>
+    </message>
+    <message>
+        <source>SN:</source>
+        <translation>SN:</translation>
+    </message>
+    <message>
+        <source>Company:</source>
+        <translation>Company:</translation>
+    </message>
+    <message>
+        <source>Sample Name:</source>
+        <translation>Sample Name:</translation>
+    </message>
+    <message>
+        <source>Haze Tolerance:</source>
+        <translation>Haze Tolerance:</translation>
+    </message>
+    <message>
+        <source>Transmittance Tolerance:</source>
+        <translation>Transmittance Tolerance:</translation>
+    </message>
+    <message>
+        <source>Test Time:</source>
+        <translation>Test Time:</translation>
+    </message>
+    <message>
+        <source>Thresholds:</source>
+        <translation>Thresholds:</translation>
+    </message>
+    <message>
+        <source>formula:</source>
+        <translation>formula:</translation>
+    </message>
+    <message>
+        <source>Test Data</source>
+        <translation>Test Data</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>Haze</source>
+        <translation>Haze</translation>
+    </message>
+    <message>
+        <source>Transparency</source>
+        <translation>Transparency</translation>
+    </message>
+    <message>
+        <source>L*</source>
+        <translation>L*</translation>
+    </message>
+    <message>
+        <source>a*</source>
+        <translation>a*</translation>
+    </message>
+    <message>
+        <source>b*</source>
+        <translation>b*</translation>
+    </message>
+    <message>
+        <source>C*</source>
+        <translation>C*</translation>
+    </message>
+    <message>
+        <source>h</source>
+        <translation>h</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>x</source>
+        <translation>x</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <translation>y</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source> Tester:</source>
+        <translation> Tester:</translation>
+    </message>
+    <message>
+        <source> Auditor:</source>
+        <translation> Auditor:</translation>
+    </message>
+</context>
+<context>
+    <name>InformationPageFor310</name>
+    <message>
+        <source>Report</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>information</source>
+        <translation>information</translation>
+    </message>
+    <message>
+        <source>Tester:</source>
+        <translation>Tester:</translation>
+    </message>
+    <message>
+        <source>Test Time:</source>
+        <translation>Test Time:</translation>
+    </message>
+    <message>
+        <source>Auditor:</source>
+        <translation>Auditor:</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>Device:</translation>
+    </message>
+    <message>
+        <source>SN:</source>
+        <translation>SN:</translation>
+    </message>
+    <message>
+        <source>Company:</source>
+        <translation>Company:</translation>
+    </message>
+    <message>
+        <source>Sample Name:</source>
+        <translation>Sample Name:</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Colorimeter</name>
+    <message>
+        <source>△E </source>
+        <translation>△E </translation>
+    </message>
+    <message>
+        <source>△</source>
+        <translation>△</translation>
+    </message>
+    <message>
+        <source>△E</source>
+        <translation>△E</translation>
+    </message>
+</context>
 </TS>

@@ -189,4 +189,185 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
 </translation>
     </message>
 </context>
+<context>
+    <name>ReportPageFor310</name>
+    <message>
+        <source>Report</source>
+        <translation>报告</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>打印</translation>
+    </message>
+    <message>
+        <source>Test Report</source>
+        <translation>测试报告</translation>
+    </message>
+    <message>
+        <source>Device: </source>
+        <translation>设备：</translation>
+    </message>
+    <message>
+        <source>SN:</source>
+        <translation>序列号：</translation>
+    </message>
+    <message>
+        <source>Company:</source>
+        <translation>公司：</translation>
+    </message>
+    <message>
+        <source>Sample Name:</source>
+        <translation>样品名称：</translation>
+    </message>
+    <message>
+        <source>Haze Tolerance:</source>
+        <translation>雾度容差：</translation>
+    </message>
+    <message>
+        <source>Transmittance Tolerance:</source>
+        <translation>透光率容差：</translation>
+    </message>
+    <message>
+        <source>Test Time:</source>
+        <translation>测试时间：</translation>
+    </message>
+    <message>
+        <source>Thresholds:</source>
+        <translation>阈值：</translation>
+    </message>
+    <message>
+        <source>formula:</source>
+        <translation>公式：</translation>
+    </message>
+    <message>
+        <source>Test Data</source>
+        <translation>测试数据</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>样品</translation>
+    </message>
+    <message>
+        <source>Haze</source>
+        <translation>雾度</translation>
+    </message>
+    <message>
+        <source>Transparency</source>
+        <translation>透光率</translation>
+    </message>
+    <message>
+        <source>L*</source>
+        <translation>L*</translation>
+    </message>
+    <message>
+        <source>a*</source>
+        <translation>a*</translation>
+    </message>
+    <message>
+        <source>b*</source>
+        <translation>b*</translation>
+    </message>
+    <message>
+        <source>C*</source>
+        <translation>C*</translation>
+    </message>
+    <message>
+        <source>h</source>
+        <translation>h</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>x</source>
+        <translation>x</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <translation>y</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source> Tester:</source>
+        <translation> 测试员：</translation>
+    </message>
+    <message>
+        <source> Auditor:</source>
+        <translation> 审核员：</translation>
+    </message>
+</context>
+<context>
+    <name>InformationPageFor310</name>
+    <message>
+        <source>Report</source>
+        <translation>报告</translation>
+    </message>
+    <message>
+        <source>information</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>Tester:</source>
+        <translation>测试员：</translation>
+    </message>
+    <message>
+        <source>Test Time:</source>
+        <translation>测试时间：</translation>
+    </message>
+    <message>
+        <source>Auditor:</source>
+        <translation>审核员：</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>设备：</translation>
+    </message>
+    <message>
+        <source>SN:</source>
+        <translation>序列号：</translation>
+    </message>
+    <message>
+        <source>Company:</source>
+        <translation>公司：</translation>
+    </message>
+    <message>
+        <source>Sample Name:</source>
+        <translation>样品名称：</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>Colorimeter</name>
+    <message>
+        <source>△E </source>
+        <translation>△E </translation>
+    </message>
+    <message>
+        <source>△</source>
+        <translation>△</translation>
+    </message>
+    <message>
+        <source>△E</source>
+        <translation>△E</translation>
+    </message>
+</context>
 </TS>

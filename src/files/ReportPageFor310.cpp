@@ -1,0 +1,72 @@
+#include "ReportPageFor310.h"
+#include "ui_ReportPageFor310.h"
+
+#include "InformationPageFor310.h"
+
+#include <QGuiApplication>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QTextDocument>
+
+ReportPageFor310::ReportPageFor310(const ReportInputs &inputs, QWidget *parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::ReportPageFor310>())
+    , m_inputs(inputs)
+{
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    resize(700, screen->availableGeometry().height());
+    refresh();
+}
+
+ReportPageFor310::~ReportPageFor310() = default;
+
+QTextDocument *ReportPageFor310::document() const
+{
+    return ui->textBrowser->document();
+}
+
+void ReportPageFor310::setSignatures(const QString &company, const QString &tester, const QString &auditor)
+{
+    m_inputs.company = company;
+    m_inputs.tester = tester;
+    m_inputs.auditor = auditor;
+    refresh();
+    emit informationChanged(company, tester, auditor);
+}
+
+void ReportPageFor310::printDocument(QPrinter *printer) const
+{
+    document()->print(printer);
+}
+
+bool ReportPageFor310::choosePrinter(QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void ReportPageFor310::on_PrintReportbtn_clicked()
+{
+    QPrinter printer(QPrinter::ScreenResolution);
+    // The print dialog names its "Print to File (PDF)" file after the document.
+    printer.setDocName(document()->metaInformation(QTextDocument::DocumentTitle));
+    if (choosePrinter(printer))
+        printDocument(&printer);
+}
+
+void ReportPageFor310::on_Informationbtn_clicked()
+{
+    auto *information = new InformationPageFor310(this);
+    information->show();
+    information->raise();
+    information->activateWindow();
+}
+
+void ReportPageFor310::refresh()
+{
+    ui->textBrowser->clear();
+    ui->textBrowser->setHtml(buildReportHtml(m_inputs));
+}
