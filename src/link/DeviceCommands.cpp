@@ -42,7 +42,7 @@ struct CommandSpec
     bool decodesBeforeCheck; // outputs are written even when the data check then fails
 };
 
-// readBlock and writeBlock add their data length to the send threshold and the reply length.
+// readBlock adds its data length to the reply length, writeBlock's data packet to the send threshold.
 constexpr CommandSpec commands[] = {
     // cmd                   request                            send reply timeout frame  echo                       both  data    not-sup. early
     {Cmd::DeviceInfo,        "AB 20 05 00 12 00 94 6B",          8,  26,  6000,  true,  {{2, 0x05}, {6, 0xA5}}, false, 0, 24, 0xA004, false},
@@ -180,21 +180,21 @@ bool isNotSupportedReply(const CommandSpec &s, const QByteArray &reply)
 }
 
 // Step 3 of every command: the bytes written, or CmdNotSent below the threshold.
-int sendRequest(const CommandSpec &s, QByteArray request, int lengthExtra)
+int sendRequest(const CommandSpec &s, QByteArray request, int thresholdExtra = 0)
 {
     const int sent = LinkPort::sendFrame(request, sendTimeoutMs);
-    return sent < s.sendThreshold + lengthExtra ? int(CmdNotSent) : sent;
+    return sent < s.sendThreshold + thresholdExtra ? int(CmdNotSent) : sent;
 }
 
 // The common procedure: send, receive, echo test, data check, decode.
 template<typename Decode>
-int run(Cmd cmd, QByteArray request, Decode &&decode, int lengthExtra = 0)
+int run(Cmd cmd, QByteArray request, Decode &&decode, int replyExtra = 0)
 {
     const CommandSpec &s = spec(cmd);
-    if (sendRequest(s, std::move(request), lengthExtra) < 0)
+    if (sendRequest(s, std::move(request)) < 0)
         return CmdNotSent;
     QByteArray reply;
-    if (LinkPort::receiveFrame(reply, s.timeoutMs, s.replyLength + lengthExtra, s.frameCheck) <= 0)
+    if (LinkPort::receiveFrame(reply, s.timeoutMs, s.replyLength + replyExtra, s.frameCheck) <= 0)
         return isNotSupportedReply(s, reply) ? CmdNotSupported : CmdNoReply;
     if (!echoAccepted(s, reply))
         return CmdRefused;

@@ -1,0 +1,184 @@
+#pragma once
+
+#include "Crc16.h"
+#include "ReportTransport.h"
+
+#include <QByteArray>
+#include <QList>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+
+// An instrument scripted at the report level: input reports queued by the test (optionally
+// due later), output reports recorded, an optional responder that answers each written report.
+// Shared between the test and the transports it hands out; safe across threads.
+class ScriptedDevice
+{
+public:
+    using Clock = std::chrono::steady_clock;
+    using Responder = std::function<void(ScriptedDevice &, const QByteArray &payload)>;
+
+    void queueReport(const QByteArray &report, int delayMs = 0)
+    {
+        const std::lock_guard lock(mutex_);
+        inbound_.push_back({report, Clock::now() + std::chrono::milliseconds(delayMs)});
+        arrived_.notify_all();
+    }
+
+    // Payload split into 0x3F reports of at most 62 bytes, as the instrument sends it.
+    void queuePayload(const QByteArray &payload, int delayMs = 0)
+    {
+        for (qsizetype at = 0; at < payload.size(); at += 62)
+            queueReport(report(payload.mid(at, 62)), delayMs);
+    }
+
+    static QByteArray report(const QByteArray &payload, char id = 0x3F)
+    {
+        QByteArray r(64, '\0');
+        r[0] = id;
+        r[1] = char(payload.size());
+        r.replace(2, payload.size(), payload);
+        return r;
+    }
+
+    QList<QByteArray> writtenReports()
+    {
+        const std::lock_guard lock(mutex_);
+        return written_;
+    }
+
+    QByteArray writtenPayload()
+    {
+        QByteArray payload;
+        for (const QByteArray &r : writtenReports())
+            payload += r.mid(2, quint8(r[1]));
+        return payload;
+    }
+
+    void clearWritten()
+    {
+        const std::lock_guard lock(mutex_);
+        written_.clear();
+    }
+
+    void setResponder(Responder responder)
+    {
+        const std::lock_guard lock(mutex_);
+        responder_ = std::move(responder);
+    }
+
+    // After this many more successful reports every write fails.
+    void failWritesAfter(int reports)
+    {
+        const std::lock_guard lock(mutex_);
+        writesLeft_ = reports;
+    }
+
+    void unplug()
+    {
+        const std::lock_guard lock(mutex_);
+        present_ = false;
+        arrived_.notify_all();
+    }
+
+    bool present()
+    {
+        const std::lock_guard lock(mutex_);
+        return present_;
+    }
+
+    int write(const QByteArray &r)
+    {
+        Responder responder;
+        {
+            const std::lock_guard lock(mutex_);
+            if (!present_ || writesLeft_ == 0)
+                return -1;
+            if (writesLeft_ > 0)
+                --writesLeft_;
+            written_.append(r);
+            responder = responder_;
+        }
+        if (responder)
+            responder(*this, r.mid(2, quint8(r[1])));
+        return int(r.size());
+    }
+
+    int read(QByteArray &r, int timeoutMs)
+    {
+        std::unique_lock lock(mutex_);
+        const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        for (;;) {
+            if (!present_)
+                return -1;
+            const auto now = Clock::now();
+            if (!inbound_.empty() && inbound_.front().due <= now) {
+                r = inbound_.front().report;
+                inbound_.pop_front();
+                return int(r.size());
+            }
+            if (now >= deadline)
+                return 0;
+            const auto wake = inbound_.empty() ? deadline : std::min(deadline, inbound_.front().due);
+            arrived_.wait_until(lock, wake);
+        }
+    }
+
+private:
+    struct Pending
+    {
+        QByteArray report;
+        Clock::time_point due;
+    };
+
+    std::mutex mutex_;
+    std::condition_variable arrived_;
+    std::deque<Pending> inbound_;
+    QList<QByteArray> written_;
+    Responder responder_;
+    int writesLeft_ = -1;
+    bool present_ = true;
+};
+
+class ScriptedTransport : public ReportTransport
+{
+public:
+    explicit ScriptedTransport(std::shared_ptr<ScriptedDevice> device) : device_(std::move(device)) {}
+    bool open(quint16 vendorId, quint16 productId) override
+    {
+        return vendorId == 0x2047 && productId == 0x0301 && device_->present();
+    }
+    void close() override {}
+    int writeReport(const QByteArray &report, int) override { return device_->write(report); }
+    int readReport(QByteArray &report, int timeoutMs) override { return device_->read(report, timeoutMs); }
+    bool isPresent() override { return device_->present(); }
+
+private:
+    std::shared_ptr<ScriptedDevice> device_;
+};
+
+inline void installScriptedDevice(const std::shared_ptr<ScriptedDevice> &device)
+{
+    setTransportFactory([device] { return std::make_unique<ScriptedTransport>(device); });
+}
+
+inline QByteArray hexBytes(const char *hex)
+{
+    return QByteArray::fromHex(hex);
+}
+
+inline QByteArray withCrc(QByteArray bytes)
+{
+    const quint16 crc = crc16Modbus(bytes);
+    bytes.append(char(crc & 0xFF));
+    bytes.append(char(crc >> 8));
+    return bytes;
+}
+
+// A register read reply: the echoed header, the data with its data check, then the frame check.
+inline QByteArray registerReply(const char *header, const QByteArray &data)
+{
+    return withCrc(hexBytes(header) + withCrc(data));
+}
