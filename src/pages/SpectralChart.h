@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QRectF>
+#include <array>
+
+class QPainter;
+
+// One measured spectrum: index i is the wavelength 400 + 10 i nm, in percent.
+struct SpectralRecord
+{
+    static constexpr int valueCount = 31;
+    std::array<double, valueCount> values{};
+    bool visible = true;
+};
+
+// The spectral page's chart, painted from the record list on every repaint.
+namespace SpectralChart {
+
+// 60, 120 or 240: the smallest that holds every visible value (a value equal to it does not raise it).
+int ceilingFor(const QList<SpectralRecord> &records);
+// Colour of record k, counted over all records so hiding others keeps it.
+QColor curveColour(int k);
+// Draws grid, axes, labels and the visible curves into area (the placeholder's rectangle).
+void paint(QPainter &painter, const QRectF &area, const QList<SpectralRecord> &records, int deviceType);
+
+} // namespace SpectralChart
