@@ -1,6 +1,7 @@
 #include "ColourDifference.h"
 
 #include "MeasurementValues.h"
+#include "PowerHalf.h"
 
 #include <QCoreApplication>
 
@@ -10,12 +11,6 @@ namespace {
 
 constexpr double degreesToRadians = 0.0174532;
 constexpr double twentyFiveToTheSeventh = 6103515625.0;
-
-// Every square root of the colour science is a power 0.5, so results match the instrument.
-double root(double x)
-{
-    return std::pow(x, 0.5);
-}
 
 double square(double x)
 {
@@ -30,14 +25,14 @@ double seventhPower(double x)
 
 double deltaEab(const Lab &standard, const Lab &sample)
 {
-    return root(square(sample.L - standard.L) + square(sample.a - standard.a) + square(sample.b - standard.b));
+    return powerHalf(square(sample.L - standard.L) + square(sample.a - standard.a) + square(sample.b - standard.b));
 }
 
 double deltaEuv(const Lab &standard, const Lab &sample)
 {
     const Luv s = labToLuv(standard.L, standard.a, standard.b);
     const Luv t = labToLuv(sample.L, sample.a, sample.b);
-    return root(square(sample.L - standard.L) + square(t.u - s.u) + square(t.v - s.v));
+    return powerHalf(square(sample.L - standard.L) + square(t.u - s.u) + square(t.v - s.v));
 }
 
 struct ChromaDifference
@@ -52,17 +47,17 @@ ChromaDifference chromaDifference(const Lab &standard, const Lab &sample)
     const double C2 = chroma(sample.a, sample.b);
     const double dC = C2 - C1;
     const double q = square(sample.a - standard.a) + square(sample.b - standard.b);
-    const double dH = q >= dC * dC ? root(q - dC * dC) : 0;
+    const double dH = q >= dC * dC ? powerHalf(q - dC * dC) : 0;
     return {C1, C2, dC, dH};
 }
 
 double deltaE94(const Lab &standard, const Lab &sample)
 {
     const ChromaDifference d = chromaDifference(standard, sample);
-    const double Cg = root(d.C1 * d.C2);
+    const double Cg = powerHalf(d.C1 * d.C2);
     const double SC = 1 + 0.045 * Cg;
     const double SH = 1 + 0.015 * Cg;
-    return root(square(sample.L - standard.L) + square(d.dC / SC) + square(d.dH / SH));
+    return powerHalf(square(sample.L - standard.L) + square(d.dC / SC) + square(d.dH / SH));
 }
 
 // Hue weight T of CMC; 164° and 345° both belong to the blue-green band.
@@ -80,10 +75,10 @@ double deltaECmc(double lightnessWeight, const Lab &standard, const Lab &sample)
     const double SL = L1 >= 16 ? 0.040975 * L1 / (1 + 0.01765 * L1) : 0.511;
     const double SC = 0.0638 * d.C1 / (1 + 0.0131 * d.C1) + 0.638;
     const double C1Fourth = square(square(d.C1));
-    const double F = root(C1Fourth / (C1Fourth + 1900));
+    const double F = powerHalf(C1Fourth / (C1Fourth + 1900));
     const double T = cmcHueWeight(hueAngle(standard.a, standard.b));
     const double SH = SC * (F * T + 1 - F);
-    return root(square((sample.L - L1) / (lightnessWeight * SL)) + square(d.dC / SC) + square(d.dH / SH));
+    return powerHalf(square((sample.L - L1) / (lightnessWeight * SL)) + square(d.dC / SC) + square(d.dH / SH));
 }
 
 double hueDifference00(double h1, double h2, double chromaProduct)
@@ -112,7 +107,7 @@ double deltaE00(const Lab &standard, const Lab &sample)
 {
     const double meanC = (chroma(standard.a, standard.b) + chroma(sample.a, sample.b)) / 2;
     const double meanC7 = seventhPower(meanC);
-    const double G = 0.5 * (1 - root(meanC7 / (meanC7 + twentyFiveToTheSeventh)));
+    const double G = 0.5 * (1 - powerHalf(meanC7 / (meanC7 + twentyFiveToTheSeventh)));
     const double a1 = standard.a * (1 + G);
     const double a2 = sample.a * (1 + G);
     const double C1 = chroma(a1, standard.b);
@@ -124,7 +119,7 @@ double deltaE00(const Lab &standard, const Lab &sample)
     const double dC = C2 - C1;
     const double chromaProduct = C1 * C2;
     const double dh = hueDifference00(h1, h2, chromaProduct);
-    const double dH = 2 * root(chromaProduct) * std::sin(dh / 2 * degreesToRadians);
+    const double dH = 2 * powerHalf(chromaProduct) * std::sin(dh / 2 * degreesToRadians);
 
     const double meanL = (standard.L + sample.L) / 2;
     const double meanCPrime = (C1 + C2) / 2;
@@ -133,17 +128,19 @@ double deltaE00(const Lab &standard, const Lab &sample)
                      + 0.32 * std::cos((3 * H + 6) * degreesToRadians) - 0.20 * std::cos((4 * H - 63) * degreesToRadians);
     const double dTheta = 30 * std::exp(-square((H - 275) / 25));
     const double meanCPrime7 = seventhPower(meanCPrime);
-    const double RC = 2 * root(meanCPrime7 / (meanCPrime7 + twentyFiveToTheSeventh));
+    const double RC = 2 * powerHalf(meanCPrime7 / (meanCPrime7 + twentyFiveToTheSeventh));
     const double lightnessOffset = square(meanL - 50);
-    const double SL = 1 + 0.015 * lightnessOffset / root(20 + lightnessOffset);
+    const double SL = 1 + 0.015 * lightnessOffset / powerHalf(20 + lightnessOffset);
     const double SC = 1 + 0.045 * meanCPrime;
     const double SH = 1 + 0.015 * meanCPrime * T;
-    const double RT = -std::sin(2 * dTheta * degreesToRadians) * RC;
+    // Below 2^-26 sin y rounds to y itself; far from 275° the rotation is that small.
+    const double rotation = 2 * dTheta * degreesToRadians;
+    const double RT = -(rotation < 0x1p-26 ? rotation : std::sin(rotation)) * RC;
 
     const double lightness = dL / SL;
     const double chromaTerm = dC / SC;
     const double hueTerm = dH / SH;
-    return root(square(lightness) + square(chromaTerm) + square(hueTerm) + RT * chromaTerm * hueTerm);
+    return powerHalf(square(lightness) + square(chromaTerm) + square(hueTerm) + RT * chromaTerm * hueTerm);
 }
 
 const char *const formulaNames[DeltaEFormulaCount] = {

@@ -1,5 +1,7 @@
 #include "MeasurementValues.h"
 
+#include "PowerHalf.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -93,7 +95,7 @@ double hueAngle(double a, double b)
 
 double chroma(double a, double b)
 {
-    return std::pow(a * a + b * b, 0.5);
+    return powerHalf(a * a + b * b);
 }
 
 Luv labToLuv(double L, double a, double b)
