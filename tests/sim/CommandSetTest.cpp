@@ -1,0 +1,550 @@
+// Every command of the client's command set against the simulated instrument.
+#include "DeviceCommands.h"
+#include "ModalCatcher.h"
+#include "MyThread.h"
+#include "SimLinkFixture.h"
+#include "SimTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+
+namespace {
+
+// Wire extremes and negative a*, b*: 0xFFFF for haze, C*, h and x; 0x8000 for a*.
+SimMeasurement extremes()
+{
+    SimMeasurement m;
+    m.values = {655.35, 0.0, 45.67, -327.68, -12.5, 45.67, 655.35, 6553.5, 15.2, 6.5535, 0.3156};
+    m.red = 255;
+    m.green = 0;
+    m.blue = 10;
+    return m;
+}
+
+void expectCarried(const ResultValues &out, const QList<int> &carried)
+{
+    const SimMeasurement m = extremes();
+    for (int i = 0; i < 11; ++i)
+        EXPECT_DOUBLE_EQ(out.values[i], carried.contains(i) ? m.values[i] : 0.0) << "value " << i;
+    EXPECT_EQ(out.red, 255);
+    EXPECT_EQ(out.green, 0);
+    EXPECT_EQ(out.blue, 10);
+}
+
+QByteArray dataWithCheck(const QByteArray &data)
+{
+    return data + le16(crc16Modbus(data));
+}
+
+QByteArray cardRecord()
+{
+    return QByteArray("红") + QByteArray(13, '\0') + QByteArray("Deep") + QByteArray(12, '\0') + le16(12) + le16(7);
+}
+
+QByteArray streamBytes()
+{
+    QByteArray bytes(260, '\0');
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i * 7 + 1);
+    return bytes;
+}
+
+// Lab and LCh counters and the spectral counter move for device types 1 and 2.
+const char *byType(int deviceType, const char *typeZero, const char *typesOneTwo)
+{
+    return deviceType == 0 ? typeZero : typesOneTwo;
+}
+
+struct CommandCase
+{
+    const char *name;
+    // Sets the instrument up, runs the command, checks what it decoded or stored; its result.
+    int (*run)(SimulatedInstrument &sim, int deviceType);
+    // The request frames the instrument must have received, before their frame checks.
+    QList<QByteArray> (*requests)(int deviceType);
+};
+
+const CommandCase commandCases[] = {
+    {"readDeviceInfo",
+     [](SimulatedInstrument &sim, int) {
+         DeviceInfo info;
+         const int r = CDeviceCommands::readDeviceInfo(info);
+         EXPECT_EQ(info.type, 0xA5);
+         EXPECT_EQ(info.date, sim.profile().manufactured);
+         EXPECT_EQ(info.serialNumber, sim.profile().serialNumber);
+         EXPECT_EQ(info.meterNumber, sim.profile().meterNumber);
+         return r;
+     },
+     [](int) { return QList{hex("AB 20 05 00 12 00 94 6B")}; }},
+    {"readDeviceInfoOld",
+     [](SimulatedInstrument &sim, int) {
+         DeviceInfo info;
+         const int r = CDeviceCommands::readDeviceInfoOld(info);
+         EXPECT_EQ(info.date, sim.profile().manufactured);
+         EXPECT_EQ(info.serialNumber, sim.profile().serialNumber);
+         EXPECT_EQ(info.meterNumber, sim.profile().meterNumber);
+         return r;
+     },
+     [](int) { return QList{hex("AB 40 00 00 00 00 14 00")}; }},
+    {"readSoftwareVersion",
+     [](SimulatedInstrument &sim, int) {
+         int version = 0;
+         const int r = CDeviceCommands::readSoftwareVersion(version);
+         EXPECT_EQ(version, sim.profile().firmwareVersion);
+         return r;
+     },
+     [](int) { return QList{hex("AB 20 0C 00 02 00")}; }},
+    {"readDisplayParam",
+     [](SimulatedInstrument &sim, int type) {
+         sim.setDisplayParam(type == 2 ? 3 : 4);
+         int kind = -1;
+         const int r = CDeviceCommands::readDisplayParam(kind);
+         EXPECT_EQ(kind, type == 2 ? 3 : 4);
+         return r;
+     },
+     [](int) { return QList{hex("AB 40 00 03 00 00 03 00")}; }},
+    {"setDisplayParam",
+     [](SimulatedInstrument &sim, int type) {
+         const int r = CDeviceCommands::setDisplayParam(type == 2 ? 3 : 4);
+         EXPECT_EQ(sim.displayParam(), type == 2 ? 3 : 4);
+         return r;
+     },
+     [](int type) { return QList{hex("AB 70 00 03 00 00 03 00") + dataWithCheck(QByteArray(1, type == 2 ? 3 : 4))}; }},
+    {"readTolerance",
+     [](SimulatedInstrument &sim, int) {
+         sim.setTolerance(0, 65535, 500);
+         int h = -1, t = -1, e = -1;
+         const int r = CDeviceCommands::readTolerance(h, t, e);
+         EXPECT_EQ(h, 0);
+         EXPECT_EQ(t, 65535);
+         EXPECT_EQ(e, 500);
+         return r;
+     },
+     [](int) { return QList{hex("AB 40 0F 03 00 00 08 00")}; }},
+    {"setTolerance",
+     [](SimulatedInstrument &sim, int) {
+         const int r = CDeviceCommands::setTolerance(29, 10000, 7);
+         EXPECT_EQ(sim.tolerance(), (std::array<int, 3>{29, 10000, 7}));
+         return r;
+     },
+     [](int) { return QList{hex("AB 70 0F 03 00 00 08 00") + dataWithCheck(hex("1D 00 10 27 07 00"))}; }},
+    {"readDeltaEParam",
+     [](SimulatedInstrument &sim, int) {
+         sim.setDeltaEParam(5, 500);
+         int formula = -1, threshold = -1;
+         const int r = CDeviceCommands::readDeltaEParam(formula, threshold);
+         EXPECT_EQ(formula, 5);
+         EXPECT_EQ(threshold, 500);
+         return r;
+     },
+     [](int) { return QList{hex("AB 40 25 02 00 00 05 00")}; }},
+    {"setDeltaEParam",
+     [](SimulatedInstrument &sim, int) {
+         const int r = CDeviceCommands::setDeltaEParam(2, 1);
+         EXPECT_EQ(sim.deltaEFormula(), 2);
+         EXPECT_EQ(sim.deltaEThreshold(), 1);
+         return r;
+     },
+     [](int) { return QList{hex("AB 70 25 02 00 00 05 00") + dataWithCheck(hex("02 01 00"))}; }},
+    {"readHazeTResult",
+     [](SimulatedInstrument &, int) {
+         ResultValues out;
+         const int r = CDeviceCommands::readHazeTResult(out);
+         expectCarried(out, {0, 1});
+         return r;
+     },
+     [](int) { return QList{hex("AB 44 20 00 00 00 18 00")}; }},
+    {"readHazeResult",
+     [](SimulatedInstrument &, int) {
+         ResultValues out;
+         const int r = CDeviceCommands::readHazeResult(out);
+         expectCarried(out, {0});
+         return r;
+     },
+     [](int) { return QList{hex("AB 44 21 00 00 00 18 00")}; }},
+    {"readTResult",
+     [](SimulatedInstrument &, int) {
+         ResultValues out;
+         const int r = CDeviceCommands::readTResult(out);
+         expectCarried(out, {1});
+         return r;
+     },
+     [](int) { return QList{hex("AB 44 22 00 00 00 18 00")}; }},
+    {"readLabResult",
+     [](SimulatedInstrument &, int) {
+         ResultValues out;
+         const int r = CDeviceCommands::readLabResult(out);
+         expectCarried(out, {2, 3, 4});
+         return r;
+     },
+     [](int) { return QList{hex("AB 44 23 00 00 00 18 00")}; }},
+    {"readLChResult",
+     [](SimulatedInstrument &, int) {
+         ResultValues out;
+         const int r = CDeviceCommands::readLChResult(out);
+         expectCarried(out, {2, 3, 4, 5, 6, 7});
+         return r;
+     },
+     [](int) { return QList{hex("AB 44 24 00 00 00 18 00")}; }},
+    {"readYxyResult",
+     [](SimulatedInstrument &, int) {
+         ResultValues out;
+         const int r = CDeviceCommands::readKindResult(5, out);
+         expectCarried(out, {2, 3, 4, 8, 9, 10});
+         return r;
+     },
+     [](int) { return QList{hex("AB 44 25 00 00 00 18 00")}; }},
+    {"readMeasureData",
+     [](SimulatedInstrument &, int) {
+         std::array<int, 21> raw{};
+         const int r = CDeviceCommands::readMeasureData(raw);
+         EXPECT_EQ(raw[1], -32768);
+         EXPECT_EQ(raw[2], -1250);
+         EXPECT_EQ(raw[7], 65535);
+         expectCarried(CDeviceCommands::valuesFromMeasureData(raw), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+         return r;
+     },
+     [](int) { return QList{hex("AB 44 00 00 00 00 36 00 18 64")}; }},
+    {"readHazeTRecordCount",
+     [](SimulatedInstrument &sim, int) {
+         sim.preload(7, 0);
+         int count = -1;
+         const int r = CDeviceCommands::readHazeTRecordCount(count);
+         EXPECT_EQ(count, 7);
+         return r;
+     },
+     [](int) { return QList{hex("AB 40 00 12 00 00 04 00")}; }},
+    {"readHazeRecordCount",
+     [](SimulatedInstrument &sim, int) {
+         sim.addComparisonRecord(1, extremes(), extremes(), "");
+         int count = -1;
+         const int r = CDeviceCommands::readHazeRecordCount(count);
+         EXPECT_EQ(count, 1);
+         return r;
+     },
+     [](int) { return QList{hex("AB 40 04 12 00 00 04 00")}; }},
+    {"readTRecordCount",
+     [](SimulatedInstrument &sim, int) {
+         sim.preload(3, 0);
+         int count = -1;
+         const int r = CDeviceCommands::readTRecordCount(count);
+         EXPECT_EQ(count, 3);
+         return r;
+     },
+     [](int) { return QList{hex("AB 40 08 12 00 00 04 00")}; }},
+    {"readLabRecordCount",
+     [](SimulatedInstrument &sim, int type) {
+         sim.preload(4, 0);
+         int count = -1;
+         const int r = CDeviceCommands::readLabRecordCount(count, type);
+         EXPECT_EQ(count, 4);
+         return r;
+     },
+     [](int type) { return QList{hex(byType(type, "AB 40 0C 12 00 00 04 00", "AB 40 00 16 00 00 04 00"))}; }},
+    {"readLChRecordCount",
+     [](SimulatedInstrument &sim, int type) {
+         sim.preload(5, 0);
+         int count = -1;
+         const int r = CDeviceCommands::readRecordCount(4, type, count);
+         EXPECT_EQ(count, 5);
+         return r;
+     },
+     [](int type) { return QList{hex(byType(type, "AB 40 10 12 00 00 04 00", "AB 40 04 16 00 00 04 00"))}; }},
+    {"readYxyRecordCount",
+     [](SimulatedInstrument &sim, int) {
+         sim.preload(6, 0);
+         int count = -1;
+         const int r = CDeviceCommands::readYxyRecordCount(count);
+         EXPECT_EQ(count, 6);
+         return r;
+     },
+     [](int) { return QList{hex("AB 40 14 12 00 00 04 00")}; }},
+    {"readSpectralRecordCount",
+     [](SimulatedInstrument &sim, int type) {
+         sim.preload(0, 9);
+         int count = -1;
+         const int r = CDeviceCommands::readSpectralRecordCount(count, type);
+         EXPECT_EQ(count, 9);
+         return r;
+     },
+     [](int type) { return QList{hex(byType(type, "AB 40 20 10 00 00 08 00", "AB 40 10 14 00 00 08 00"))}; }},
+    {"readBlockOfLabRecords",
+     [](SimulatedInstrument &sim, int) {
+         sim.addComparisonRecord(3, extremes(), SimMeasurement::fromHazeTLab(0, 0, -0.01, 1, 2), "S-001");
+         QByteArray data("x");
+         const int r = CDeviceCommands::readBlock(0x580000, data, 12);
+         EXPECT_EQ(data.toHex(' '), hex("78 D7 11 00 80 1E FB FF FF 64 00 C8 00").toHex(' '));
+         return r;
+     },
+     [](int) { return QList{hex("AB 40 00 00 58 00 0C 00")}; }},
+    {"readBlockOfSpectra",
+     [](SimulatedInstrument &sim, int) {
+         SimSpectrum values{};
+         values[0] = -0.01;
+         values[30] = 100;
+         sim.addSpectrum(values, "SP-001");
+         QByteArray data;
+         const int r = CDeviceCommands::readBlock(sim.profile().deviceType == 0 ? 0x020000 : 0x140000, data, 64);
+         EXPECT_EQ(data.left(2), hex("FF FF"));
+         EXPECT_EQ(data.mid(60, 2), le16(10000));
+         return r;
+     },
+     [](int type) { return QList{hex(byType(type, "AB 40 00 00 02 00 40 00", "AB 40 00 00 14 00 40 00"))}; }},
+    {"writeStdColorCount",
+     [](SimulatedInstrument &sim, int) {
+         const int r = CDeviceCommands::writeStdColorCount(3, crc16Modbus(le16(3)));
+         EXPECT_EQ(sim.colourCardCount(), 3);
+         return r;
+     },
+     [](int) { return QList{hex("AB 70 00 2F 00 00 04 00") + dataWithCheck(le16(3))}; }},
+    {"writeStdColorInfo",
+     [](SimulatedInstrument &sim, int) {
+         const int r = CDeviceCommands::writeStdColorInfo(0x2030, QStringLiteral("红"), QStringLiteral("Deep"), 12, 7,
+                                                          crc16Modbus(cardRecord()));
+         EXPECT_EQ(sim.colourCardRecord(1), cardRecord());
+         return r;
+     },
+     [](int) { return QList{hex("AB 70 30 20 00 00 26 00") + dataWithCheck(cardRecord())}; }},
+    {"writeBlockStream",
+     [](SimulatedInstrument &sim, int) {
+         const QByteArray stream = streamBytes();
+         EXPECT_EQ(CDeviceCommands::writeBlock(0x40000, stream.left(256), 256), 266);
+         EXPECT_GT(CDeviceCommands::writeBlock(0x40100, stream.mid(256), 4), 0);
+         const int r = CDeviceCommands::writeBlock(0x40104, QByteArray(), 0);
+         EXPECT_EQ(sim.colourStream(), stream);
+         EXPECT_EQ(sim.bulkClosedAt(), 0x40104u);
+         return r;
+     },
+     [](int) {
+         return QList{hex("AB 74 00 00 04 00 00 01") + streamBytes().left(256),
+                      hex("AB 74 00 01 04 00 04 00") + streamBytes().mid(256), hex("AB 74 04 01 04 00 00 00")};
+     }},
+    {"measureSpectrum",
+     [](SimulatedInstrument &sim, int) {
+         SimSpectrum values{};
+         for (int i = 0; i < 31; ++i)
+             values[i] = 40 + i * 0.5;
+         values[30] = 655.35;
+         sim.setNextSpectrum(values);
+         std::array<double, 31> out{};
+         const int r = CDeviceCommands::measureSpectrum(out);
+         for (int i = 0; i < 31; ++i)
+             EXPECT_DOUBLE_EQ(out[i], values[i]) << i;
+         return r;
+     },
+     [](int) { return QList{hex("AB 20 49 00 3E 00")}; }},
+};
+
+using CommandParam = std::tuple<CommandCase, const char *>;
+
+class CommandSet : public ::testing::TestWithParam<CommandParam>
+{
+};
+
+TEST_P(CommandSet, SendsTheRequestAndDecodesTheReply)
+{
+    const auto &[command, profile] = GetParam();
+    SimLink link(*SimProfile::byName(profile));
+    ASSERT_TRUE(LinkPort::isDeviceOpen());
+    link.sim.setNextMeasurement(extremes());
+    const int type = link.sim.profile().deviceType;
+
+    EXPECT_EQ(command.run(link.sim, type), CmdOk);
+    QList<QByteArray> expected;
+    for (const QByteArray &request : command.requests(type))
+        expected.append(withCheck(request).toHex(' '));
+    QList<QByteArray> received;
+    for (const QByteArray &request : link.sim.requestLog())
+        received.append(request.toHex(' '));
+    EXPECT_EQ(received, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllTypes, CommandSet,
+                         ::testing::Combine(::testing::ValuesIn(commandCases),
+                                            ::testing::Values("tq310", "tq320", "tq320e")),
+                         [](const auto &info) {
+                             return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param);
+                         });
+
+// ---- failures
+
+struct FailureCase
+{
+    const char *name;
+    SimFault fault;
+    int (*run)();
+    int expected;
+};
+
+int readTolerance()
+{
+    int h = 0, t = 0, e = 0;
+    return CDeviceCommands::readTolerance(h, t, e);
+}
+
+int readHazeTCountUntouched()
+{
+    int count = -7;
+    const int r = CDeviceCommands::readHazeTRecordCount(count);
+    if (r != CmdOk) {
+        EXPECT_EQ(count, -7); // written only on success
+    }
+    return r;
+}
+
+int readBlock()
+{
+    QByteArray data;
+    const int r = CDeviceCommands::readBlock(0x400000, data, 256);
+    EXPECT_EQ(data.size(), r == CmdOk ? 256 : 0);
+    return r;
+}
+
+const FailureCase failureCases[] = {
+    {"noReply", SimFault::NoReply, readTolerance, CmdNoReply},
+    {"badFrameCheck", SimFault::BadFrameCheck, readTolerance, CmdNoReply},
+    // The comparison record counters do not test the frame check; their data check still holds.
+    {"badFrameCheckOnACounter", SimFault::BadFrameCheck, readHazeTCountUntouched, CmdOk},
+    {"badDataCheck", SimFault::BadDataCheck, readHazeTCountUntouched, CmdBadData},
+    {"wrongEcho", SimFault::WrongEcho, readTolerance, CmdRefused},
+    {"refusedWrite", SimFault::None, [] { return CDeviceCommands::setDisplayParam(5); }, CmdRefused},
+    {"refusedEmptyPacket", SimFault::None, [] { return CDeviceCommands::writeBlock(0x40000, {}, 0); }, CmdRefused},
+    {"shortReply", SimFault::ShortReply, readTolerance, CmdNoReply},
+    {"notSupported", SimFault::NotSupported,
+     [] {
+         DeviceInfo info;
+         return CDeviceCommands::readDeviceInfo(info);
+     },
+     CmdNotSupported},
+    {"garbageBeforeStart", SimFault::GarbageBeforeStart, readTolerance, CmdOk},
+    {"splitReply", SimFault::SplitReply, readBlock, CmdOk},
+    {"lateReply", SimFault::LateReply, readBlock, CmdOk},
+};
+
+class CommandFailures : public ::testing::TestWithParam<FailureCase>
+{
+};
+
+TEST_P(CommandFailures, MapToTheirCodesAndLeaveTheLinkUsable)
+{
+    SimLink link(*SimProfile::byName("tq320")); // type 1 refuses display parameter 5
+    link.sim.setEmptyPacketAccepted(false);
+    link.sim.injectFault(GetParam().fault, SimFaultScope::NextFrame, 300);
+    EXPECT_EQ(GetParam().run(), GetParam().expected);
+    link.sim.setEmptyPacketAccepted(true);
+    EXPECT_EQ(readTolerance(), CmdOk);
+    EXPECT_EQ(CDeviceCommands::writeBlock(0x40000, {}, 0), CmdOk);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, CommandFailures, ::testing::ValuesIn(failureCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(CommandUnplug, BeforeARequestIsNotSentAndInAReplyIsNoReply)
+{
+    SimLink link;
+    link.sim.unplugAfterRequests(0);
+    EXPECT_EQ(readTolerance(), CmdNotSent);
+    EXPECT_TRUE(link.link->IsRemoved());
+
+    link.sim.plug();
+    ASSERT_TRUE(link.reopen());
+    link.sim.injectFault(SimFault::UnplugMidReply);
+    EXPECT_EQ(readBlock(), CmdNoReply);
+    EXPECT_TRUE(link.link->IsRemoved());
+    EXPECT_EQ(readTolerance(), CmdNotSent);
+
+    link.sim.plug();
+    ASSERT_TRUE(link.reopen());
+    EXPECT_EQ(readBlock(), CmdOk);
+}
+
+// The connection reads and a record download, with the instrument pulled before each step in turn.
+TEST(CommandUnplug, AtEveryStepOfASeriesEndsCleanly)
+{
+    const QList<std::function<int()>> series = {
+        [] { DeviceInfo i; return CDeviceCommands::readDeviceInfo(i); },
+        [] { int v = 0; return CDeviceCommands::readSoftwareVersion(v); },
+        [] { int k = 0; return CDeviceCommands::readDisplayParam(k); },
+        readTolerance,
+        readHazeTCountUntouched,
+        readBlock,
+        [] { QByteArray d; return CDeviceCommands::readBlock(0x440000, d, 192); },
+    };
+    for (int step = 0; step <= series.size(); ++step) {
+        SCOPED_TRACE(step);
+        ModalCatcher catcher;
+        SimLink link;
+        link.sim.preload(12, 0);
+        QList<bool> presence;
+        link.sim.setPresenceCallback([&](bool plugged) { presence.append(plugged); });
+        LinkWorker worker;
+        worker.start();
+        link.sim.unplugAfterRequests(step);
+
+        QElapsedTimer clock;
+        clock.start();
+        int done = 0;
+        {
+            LinkLock lock(worker.worker());
+            for (const auto &command : series) {
+                const int r = command();
+                if (r != CmdOk) {
+                    EXPECT_EQ(r, CmdNotSent);
+                    break;
+                }
+                ++done;
+            }
+        }
+        worker.stop();
+        EXPECT_FALSE(worker.isRunning());
+        EXPECT_EQ(done, step);
+        EXPECT_EQ(link.link->IsRemoved(), step < series.size());
+        EXPECT_EQ(presence, step < series.size() ? QList<bool>{false} : QList<bool>{});
+        EXPECT_LT(clock.elapsed(), 2000);
+        QCoreApplication::processEvents(); // lets the catcher close the version's own message
+        if (step == 1) {
+            EXPECT_EQ(catcher.lastText(), QStringLiteral("读取软件版本写端口失败！"));
+        }
+    }
+}
+
+// ---- pushed results
+
+class PushedResults : public ::testing::TestWithParam<const char *>
+{
+};
+
+TEST_P(PushedResults, ReachTheWorkersSenddata)
+{
+    SimLink link(*SimProfile::byName(GetParam()));
+    link.sim.setDisplayParam(4);
+    link.sim.setNextMeasurement(extremes());
+    LinkWorker worker;
+    QSignalSpy spy(&worker, &LinkWorker::senddata);
+    worker.start();
+    link.sim.pressMeasureKey();
+
+    QByteArray frame;
+    const int whole = link.sim.pushedResultForm() == SimResultForm::PerKind ? CDeviceCommands::kindFrameLength
+                                                                            : CDeviceCommands::measureFrameLength;
+    for (int waited = 0; frame.size() < whole && waited < 40; ++waited) {
+        spy.wait(50);
+        for (; !spy.isEmpty(); spy.removeFirst())
+            frame += spy.first().first().toByteArray();
+    }
+    worker.stop();
+    ASSERT_EQ(frame.size(), whole);
+    if (whole == CDeviceCommands::kindFrameLength) {
+        EXPECT_EQ(frame[2], char(0x24));
+        expectCarried(CDeviceCommands::decodeKindBlock(frame, 0, 4), {2, 3, 4, 5, 6, 7});
+    } else {
+        expectCarried(CDeviceCommands::valuesFromMeasureData(CDeviceCommands::decodeMeasureBlock(frame, 0)),
+                      {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, PushedResults, ::testing::Values("tq310", "tq320"));
+
+} // namespace
