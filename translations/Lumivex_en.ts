@@ -371,4 +371,23 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
         <translation>△E</translation>
     </message>
 </context>
+<context>
+    <name>CDeviceCommands</name>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>读取软件版本写端口失败！</source>
+        <translation>读取软件版本写端口失败！</translation>
+    </message>
+    <message>
+        <source>读取软件版本接收端口报文失败！</source>
+        <translation>读取软件版本接收端口报文失败！</translation>
+    </message>
+    <message>
+        <source>读取软件版本接收的报文格式错误！</source>
+        <translation>读取软件版本接收的报文格式错误！</translation>
+    </message>
+</context>
 </TS>
