@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <algorithm>
 #include <array>
 
 // Where the instrument keeps things. Registers live below BlockSpaceStart; from there on
@@ -25,7 +26,11 @@ constexpr int NameSlotSize = 16;
 // Comparison records: values packed without gaps, one 16-byte name slot per record.
 constexpr std::array<int, ResultKinds> ComparisonRecordSize{8, 4, 4, 12, 24, 24};
 constexpr quint32 ComparisonRegionSize = 0x40000;
-constexpr int ComparisonCapacity = ComparisonRegionSize / NameSlotSize;
+// Records of a kind that fit both its values region and its names region.
+constexpr int comparisonCapacity(int kind)
+{
+    return int(ComparisonRegionSize) / std::max(ComparisonRecordSize[kind], NameSlotSize);
+}
 
 constexpr quint32 comparisonValuesAddress(int kind) { return 0x400000 + 0x80000 * quint32(kind); }
 constexpr quint32 comparisonNamesAddress(int kind) { return comparisonValuesAddress(kind) + ComparisonRegionSize; }

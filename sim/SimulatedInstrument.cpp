@@ -324,7 +324,7 @@ bool SimulatedInstrument::storeComparison(int kind, const QByteArray &values, co
 {
     const quint32 countAddress = comparisonCountAddress(kind, profile_.deviceType);
     const int count = memory_.word(countAddress);
-    if (count >= ComparisonCapacity)
+    if (count >= comparisonCapacity(kind))
         return false;
     memory_.write(comparisonValuesAddress(kind) + quint32(count * ComparisonRecordSize[kind]), values);
     memory_.write(comparisonNamesAddress(kind) + quint32(count * NameSlotSize), nameSlot(name));

@@ -9,6 +9,8 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -337,7 +339,25 @@ const CommandCase commandCases[] = {
      [](int) { return QList{hex("AB 20 49 00 3E 00")}; }},
 };
 
-using CommandParam = std::tuple<CommandCase, const char *>;
+struct CommandParam
+{
+    CommandCase command;
+    const char *profile;
+};
+
+void PrintTo(const CommandParam &p, std::ostream *os)
+{
+    *os << p.command.name << " on " << p.profile;
+}
+
+std::vector<CommandParam> everyCommandOnEveryType()
+{
+    std::vector<CommandParam> params;
+    for (const CommandCase &command : commandCases)
+        for (const char *profile : {"tq310", "tq320", "tq320e"})
+            params.push_back({command, profile});
+    return params;
+}
 
 class CommandSet : public ::testing::TestWithParam<CommandParam>
 {
@@ -361,12 +381,9 @@ TEST_P(CommandSet, SendsTheRequestAndDecodesTheReply)
     EXPECT_EQ(received, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllTypes, CommandSet,
-                         ::testing::Combine(::testing::ValuesIn(commandCases),
-                                            ::testing::Values("tq310", "tq320", "tq320e")),
-                         [](const auto &info) {
-                             return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param);
-                         });
+INSTANTIATE_TEST_SUITE_P(AllTypes, CommandSet, ::testing::ValuesIn(everyCommandOnEveryType()), [](const auto &info) {
+    return std::string(info.param.command.name) + "_" + info.param.profile;
+});
 
 // ---- failures
 
@@ -422,6 +439,11 @@ const FailureCase failureCases[] = {
     {"splitReply", SimFault::SplitReply, readBlock, CmdOk},
     {"lateReply", SimFault::LateReply, readBlock, CmdOk},
 };
+
+void PrintTo(const FailureCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class CommandFailures : public ::testing::TestWithParam<FailureCase>
 {
@@ -512,13 +534,23 @@ TEST(CommandUnplug, AtEveryStepOfASeriesEndsCleanly)
 
 // ---- pushed results
 
-class PushedResults : public ::testing::TestWithParam<const char *>
+struct ProfileName
+{
+    const char *name;
+};
+
+void PrintTo(const ProfileName &p, std::ostream *os)
+{
+    *os << p.name;
+}
+
+class PushedResults : public ::testing::TestWithParam<ProfileName>
 {
 };
 
 TEST_P(PushedResults, ReachTheWorkersSenddata)
 {
-    SimLink link(*SimProfile::byName(GetParam()));
+    SimLink link(*SimProfile::byName(GetParam().name));
     link.sim.setDisplayParam(4);
     link.sim.setNextMeasurement(extremes());
     LinkWorker worker;
@@ -545,6 +577,7 @@ TEST_P(PushedResults, ReachTheWorkersSenddata)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, PushedResults, ::testing::Values("tq310", "tq320"));
+INSTANTIATE_TEST_SUITE_P(Forms, PushedResults, ::testing::Values(ProfileName{"tq310"}, ProfileName{"tq320"}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -85,6 +85,11 @@ const ReplyCase replyCases[] = {
     {"unknownCommand", "AB 20 33 00 02 00", "AB C7 08 00 00 00", "", false},
 };
 
+void PrintTo(const ReplyCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class SimReplies : public SimFixture, public ::testing::WithParamInterface<ReplyCase>
 {
 };
@@ -140,6 +145,11 @@ struct DisplayRule
     QList<int> valid;
 };
 
+void PrintTo(const DisplayRule &r, std::ostream *os)
+{
+    *os << r.profile;
+}
+
 class SimDisplayRules : public ::testing::TestWithParam<DisplayRule>
 {
 };
@@ -161,7 +171,8 @@ TEST_P(SimDisplayRules, AcceptOnlyTheKindsOfTheDeviceType)
 
 INSTANTIATE_TEST_SUITE_P(Types, SimDisplayRules,
                          ::testing::Values(DisplayRule{"tq310", {0, 1, 2, 3, 4, 5}}, DisplayRule{"tq320", {3, 4}},
-                                           DisplayRule{"tq320e", {3}}));
+                                           DisplayRule{"tq320e", {3}}),
+                         [](const auto &info) { return std::string(info.param.profile); });
 
 TEST_F(SimFixture, StoresColourCardsAndTheBulkStream)
 {
@@ -229,6 +240,11 @@ const FaultCase faultCases[] = {
     {"short", SimFault::ShortReply, [](const QByteArray &g) { return g.left(9); }, 1},
     {"notSupported", SimFault::NotSupported, [](const QByteArray &) { return withCheck(hex("AB C7 08 00 00 00")); }, 1},
 };
+
+void PrintTo(const FaultCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class SimFaults : public SimFixture, public ::testing::WithParamInterface<FaultCase>
 {
@@ -346,6 +362,11 @@ struct PushCase
     const char *header;
 };
 
+void PrintTo(const PushCase &c, std::ostream *os)
+{
+    *os << c.profile;
+}
+
 class SimPushes : public ::testing::TestWithParam<PushCase>
 {
 };
@@ -372,7 +393,8 @@ INSTANTIATE_TEST_SUITE_P(Profiles, SimPushes,
                          ::testing::Values(PushCase{"tq310", 4, "AB 44 24 00 00 00 18 00"},
                                            PushCase{"legacy", 1, "AB 44 21 00 00 00 18 00"},
                                            PushCase{"tq320", 3, "AB 44 00 00 00 00 36 00"},
-                                           PushCase{"tq320e", 3, "AB 44 00 00 00 00 36 00"}));
+                                           PushCase{"tq320e", 3, "AB 44 00 00 00 00 36 00"}),
+                         [](const auto &info) { return std::string(info.param.profile); });
 
 // ---- stored records and profiles
 
@@ -399,6 +421,13 @@ TEST(SimRecords, PreloadFillsEveryRegionAtItsAddress)
     for (int k = 0; k < SpectrumCapacity; ++k)
         sim.addSpectrum(second, "x");
     EXPECT_FALSE(sim.addSpectrum(second, "x"));
+
+    // 24-byte Yxy records run out of values region before the names region is full.
+    const SimMeasurement m = SimMeasurement::fromHazeTLab(1, 90, 50, 1, 1);
+    while (sim.addComparisonRecord(5, m, m, "y"))
+        ;
+    EXPECT_EQ(sim.comparisonRecordCount(5), 0x40000 / 24);
+    EXPECT_EQ(sim.readMemory(0x6C0000 + 16 * (0x40000 / 24 - 1), 2), QByteArray("y\0", 2));
 }
 
 TEST(SimProfiles, ByName)
