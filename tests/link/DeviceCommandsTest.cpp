@@ -51,14 +51,6 @@ protected:
     ModalCatcher catcher;
 };
 
-QString describe(const ResultValues &r)
-{
-    QStringList parts{QString::number(r.red), QString::number(r.green), QString::number(r.blue)};
-    for (double v : r.values)
-        parts << QString::number(v);
-    return parts.join(' ');
-}
-
 template<typename Container>
 QString joined(const Container &values)
 {
@@ -68,17 +60,15 @@ QString joined(const Container &values)
     return parts.join(' ');
 }
 
+QString describe(const ResultValues &r)
+{
+    return joined(std::array{r.red, r.green, r.blue}) + ' ' + joined(r.values);
+}
+
 QString describe(const DeviceInfo &i)
 {
-    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
-        .arg(i.type)
-        .arg(i.date.toString(Qt::ISODate))
-        .arg(i.serialNumber)
-        .arg(i.meterNumber)
-        .arg(i.word1)
-        .arg(i.word2)
-        .arg(i.byte1)
-        .arg(i.byte2);
+    return QString::number(i.type) + ' ' + i.date.toString(Qt::ISODate) + ' '
+           + joined(std::array<quint32, 6>{i.serialNumber, i.meterNumber, i.word1, i.word2, i.byte1, i.byte2});
 }
 
 struct Outcome
@@ -87,48 +77,25 @@ struct Outcome
     QString outputs;
 };
 
-// Outputs start at -7 so that untouched ones show.
-Outcome tolerance()
+// Every reader starts its outputs at -7 so that untouched ones show.
+template<size_t N, typename Read>
+std::function<Outcome()> ints(Read read)
 {
-    int haze = -7, t = -7, threshold = -7;
-    const int code = CDeviceCommands::readTolerance(haze, t, threshold);
-    return {code, joined(std::array{haze, t, threshold})};
+    return [read] {
+        std::array<int, N> v;
+        v.fill(-7);
+        const int code = read(v);
+        return Outcome{code, joined(v)};
+    };
 }
 
-Outcome displayParam()
+std::function<Outcome()> kindResult(int kind)
 {
-    int kind = -7;
-    const int code = CDeviceCommands::readDisplayParam(kind);
-    return {code, QString::number(kind)};
-}
-
-Outcome deltaEParam()
-{
-    int formula = -7, threshold = -7;
-    const int code = CDeviceCommands::readDeltaEParam(formula, threshold);
-    return {code, joined(std::array{formula, threshold})};
-}
-
-Outcome hazeTCount()
-{
-    int count = -7;
-    const int code = CDeviceCommands::readHazeTRecordCount(count);
-    return {code, QString::number(count)};
-}
-
-Outcome spectralCount()
-{
-    int count = -7;
-    const int code = CDeviceCommands::readSpectralRecordCount(count, 1);
-    return {code, QString::number(count)};
-}
-
-Outcome kindResult(int kind)
-{
-    ResultValues values;
-    values.red = -7;
-    const int code = CDeviceCommands::readKindResult(kind, values);
-    return {code, describe(values)};
+    return [kind] {
+        ResultValues values;
+        values.red = -7;
+        return Outcome{CDeviceCommands::readKindResult(kind, values), describe(values)};
+    };
 }
 
 Outcome measureData()
@@ -139,19 +106,13 @@ Outcome measureData()
     return {code, joined(raw) + " | " + describe(CDeviceCommands::valuesFromMeasureData(raw))};
 }
 
-Outcome deviceInfo(int (*read)(DeviceInfo &))
+std::function<Outcome()> deviceInfo(int (*read)(DeviceInfo &))
 {
-    DeviceInfo info;
-    info.type = -7;
-    const int code = read(info);
-    return {code, describe(info)};
-}
-
-Outcome softwareVersion()
-{
-    int version = -7;
-    const int code = CDeviceCommands::readSoftwareVersion(version);
-    return {code, QString::number(version)};
+    return [read] {
+        DeviceInfo info;
+        info.type = -7;
+        return Outcome{read(info), describe(info)};
+    };
 }
 
 Outcome spectrum()
@@ -159,7 +120,7 @@ Outcome spectrum()
     std::array<double, 31> values{};
     values[0] = -7;
     const int code = CDeviceCommands::measureSpectrum(values);
-    return {code, QStringLiteral("%1 %2 %3").arg(values[0]).arg(values[1]).arg(values[30])};
+    return {code, joined(std::array{values[0], values[1], values[30]})};
 }
 
 Outcome blockEnd()
@@ -219,8 +180,17 @@ struct ReplyCase
 
 std::vector<ReplyCase> replyCases()
 {
+    using C = CDeviceCommands;
     const QByteArray tol = hexBytes("9600 2823 0F00");
-    const auto kind = [](int k) { return [k] { return kindResult(k); }; };
+    const auto tolerance = ints<3>([](auto &v) { return C::readTolerance(v[0], v[1], v[2]); });
+    const auto displayParam = ints<1>([](auto &v) { return C::readDisplayParam(v[0]); });
+    const auto deltaEParam = ints<2>([](auto &v) { return C::readDeltaEParam(v[0], v[1]); });
+    const auto hazeTCount = ints<1>([](auto &v) { return C::readHazeTRecordCount(v[0]); });
+    const auto spectralCount = ints<1>([](auto &v) { return C::readSpectralRecordCount(v[0], 1); });
+    const auto softwareVersion = ints<1>([](auto &v) { return C::readSoftwareVersion(v[0]); });
+    const auto kind = kindResult;
+    const auto info = deviceInfo(C::readDeviceInfo);
+    const auto infoOld = deviceInfo(C::readDeviceInfoOld);
     return {
         {"toleranceDecoded", registerReply("AB400F0300000800", tol), tolerance, 1, "150 9000 15"},
         {"toleranceByte2Only", registerReply("AB400F0300009900", tol), tolerance, 1, "150 9000 15"},
@@ -256,16 +226,13 @@ std::vector<ReplyCase> replyCases()
         {"combinedBlock", registerReply("AB44000000003600", combinedData()), measureData, 1,
          "-5000 100 -1 1 2 3 5000 100 3599 1842 3127 3210 1 2 3 4 255 0 10 150 9000 | "
          "255 0 10 1.5 90 -50 1 -0.01 50 1 359.9 18.42 0.3127 0.321"},
-        {"deviceInfo", withCrc(hexBytes("AB2005001200") + deviceInfoData()),
-         [] { return deviceInfo(CDeviceCommands::readDeviceInfo); }, 1, "2 2025-12-31 123456 310000 4660 22136 0 0"},
-        {"deviceInfoNotSupported", hexBytes("ABA00400000011"), [] { return deviceInfo(CDeviceCommands::readDeviceInfo); },
-         -5, "-7  0 0 0 0 0 0"},
-        {"deviceInfoOtherShortReply", hexBytes("ABC70800000011"),
-         [] { return deviceInfo(CDeviceCommands::readDeviceInfo); }, -2, "-7  0 0 0 0 0 0"},
+        {"deviceInfo", withCrc(hexBytes("AB2005001200") + deviceInfoData()), info, 1,
+         "2 2025-12-31 123456 310000 4660 22136 0 0"},
+        {"deviceInfoNotSupported", hexBytes("ABA00400000011"), info, -5, "-7  0 0 0 0 0 0"},
+        {"deviceInfoOtherShortReply", hexBytes("ABC70800000011"), info, -2, "-7  0 0 0 0 0 0"},
         {"deviceInfoOld", registerReply("AB40000000001400", hexBytes("01 00 E907 0C 1F 40E20100 F1BA0400 3412 05 06")),
-         [] { return deviceInfo(CDeviceCommands::readDeviceInfoOld); }, 1, "1 2025-12-31 123456 310001 4660 0 5 6"},
-        {"deviceInfoOldNotSupported", hexBytes("ABC70800"),
-         [] { return deviceInfo(CDeviceCommands::readDeviceInfoOld); }, -5, "-7  0 0 0 0 0 0"},
+         infoOld, 1, "1 2025-12-31 123456 310001 4660 0 5 6"},
+        {"deviceInfoOldNotSupported", hexBytes("ABC70800"), infoOld, -5, "-7  0 0 0 0 0 0"},
         {"softwareVersion", withCrc(hexBytes("AB200C000200 6A00")), softwareVersion, 1, "106"},
         {"softwareVersionNotSupported", hexBytes("ABC70800"), softwareVersion, -5, "-7"},
         {"spectrum", spectrumReply(), spectrum, 1, "10 11 40"},
@@ -313,6 +280,7 @@ std::vector<RequestCase> requestCases()
     static std::array<double, 31> spectrum;
     constexpr auto h = hexBytes;
     const auto write = [](const char *header, const char *data) { return hexBytes(header) + withCrc(hexBytes(data)); };
+    // One name padded with zero bytes, one of exactly 16 bytes without padding.
     const QByteArray names = QByteArray("abc").leftJustified(16, '\0') + QByteArray("0123456789ABCDEF");
     const QByteArray info36 = names + h("0A00 FFFF");
     return {
@@ -443,47 +411,28 @@ TEST_F(CommandFixture, ReadBlockAppendsOnlyOnSuccess)
     EXPECT_EQ(data, "xyzDATA");
 }
 
-struct VersionFailure
+TEST_F(CommandFixture, SoftwareVersionFailuresExplainThemselves)
 {
-    const char *name;
-    bool linked;
-    QByteArray reply;
-    int code;
-    const char *text;
-};
-
-class SoftwareVersionBoxes : public CommandFixture, public ::testing::WithParamInterface<VersionFailure>
-{
-};
-
-INSTANTIATE_TEST_SUITE_P(
-    Commands, SoftwareVersionBoxes,
-    ::testing::Values(VersionFailure{"notSent", false, {}, -1, "读取软件版本写端口失败！"},
-                      VersionFailure{"missing", true, {}, -2, "读取软件版本接收端口报文失败！"},
-                      VersionFailure{"refused", true, withCrc(hexBytes("AB210C000300 6A00")), -3,
-                                     "读取软件版本接收的报文格式错误！"}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST_P(SoftwareVersionBoxes, ExplainTheFailure)
-{
-    if (!GetParam().linked)
-        LinkPort::setLink(nullptr);
-    link.reply = GetParam().reply;
-    int version = -7;
-    EXPECT_EQ(CDeviceCommands::readSoftwareVersion(version), GetParam().code);
-    EXPECT_EQ(version, -7);
-    ASSERT_EQ(catcher.seen().size(), 1);
-    EXPECT_EQ(catcher.seen()[0].title, QStringLiteral("提示"));
-    EXPECT_EQ(catcher.seen()[0].text, QString::fromUtf8(GetParam().text));
-}
-
-TEST_F(CommandFixture, StdColorNamesArePaddedToSixteenBytes)
-{
-    const QByteArray data = QByteArray("0123456789ABCDEF") + QByteArray("red").leftJustified(16, '\0') + hexBytes("0100 0200");
-    link.reply = withCrc(hexBytes("AB70000100002600"));
-    EXPECT_EQ(CDeviceCommands::writeStdColorInfo(0x0100, "0123456789ABCDEF", "red", 1, 2, crc16Modbus(data)), CmdOk);
-    ASSERT_EQ(link.written.size(), 1);
-    EXPECT_EQ(link.written[0].mid(8, 36), data);
+    const struct
+    {
+        bool linked;
+        QByteArray reply;
+        int code;
+        const char *text;
+    } cases[] = {{false, {}, -1, "读取软件版本写端口失败！"},
+                 {true, {}, -2, "读取软件版本接收端口报文失败！"},
+                 {true, withCrc(hexBytes("AB210C000300 6A00")), -3, "读取软件版本接收的报文格式错误！"}};
+    for (const auto &c : cases) {
+        LinkPort::setLink(c.linked ? &link : nullptr);
+        link.reply = c.reply;
+        catcher.clear();
+        int version = -7;
+        EXPECT_EQ(CDeviceCommands::readSoftwareVersion(version), c.code);
+        EXPECT_EQ(version, -7);
+        ASSERT_EQ(catcher.seen().size(), 1);
+        EXPECT_EQ(catcher.seen()[0].title, QStringLiteral("提示"));
+        EXPECT_EQ(catcher.seen()[0].text, QString::fromUtf8(c.text));
+    }
 }
 
 TEST(PushedFrames, DecodeAtTheirOffsetAndTreatMissingBytesAsZero)
@@ -526,11 +475,11 @@ TEST(CommandsOverReports, ReadToleranceAndABulkTransfer)
     EXPECT_EQ(CDeviceCommands::readTolerance(haze, t, threshold), CmdOk);
     EXPECT_EQ(threshold, 15);
 
-    device->clearWritten();
+    const qsizetype before = device->written().size();
     const QByteArray data(100, 'd');
     EXPECT_EQ(CDeviceCommands::writeBlock(0x020000, data, 100), 110);
     EXPECT_EQ(CDeviceCommands::writeBlock(0x020064, {}, 0), CmdOk);
-    EXPECT_EQ(device->writtenReports().size(), 3); // 110 bytes in 62 + 48, then the empty packet
+    EXPECT_EQ(device->written().size() - before, 3); // 110 bytes in 62 + 48, then the empty packet
     LinkPort::setLink(nullptr);
     setTransportFactory({});
 }

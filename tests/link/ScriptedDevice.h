@@ -3,47 +3,46 @@
 #include "Crc16.h"
 #include "ReportTransport.h"
 
-#include <QByteArray>
 #include <QList>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>
 
-// An instrument scripted at the report level: input reports queued by the test (optionally
-// due later), output reports recorded, an optional responder that answers each written report.
-// Shared between the test and the transports it hands out; safe across threads.
+// An instrument scripted at the report level, shared by the test and the transports it hands
+// out: input reports queued by the test (optionally due later), output reports recorded, and an
+// optional responder called with each written report's payload. Safe across threads.
 class ScriptedDevice
 {
 public:
     using Clock = std::chrono::steady_clock;
     using Responder = std::function<void(ScriptedDevice &, const QByteArray &payload)>;
 
-    void queueReport(const QByteArray &report, int delayMs = 0)
+    static QByteArray report(const QByteArray &payload, char id = 0x3F)
+    {
+        QByteArray r(64, '\0');
+        r[0] = id;
+        r[1] = char(payload.size());
+        return r.replace(2, payload.size(), payload);
+    }
+
+    void queueReport(const QByteArray &r, int delayMs = 0)
     {
         const std::lock_guard lock(mutex_);
-        inbound_.push_back({report, Clock::now() + std::chrono::milliseconds(delayMs)});
+        inbound_.push_back({r, Clock::now() + std::chrono::milliseconds(delayMs)});
         arrived_.notify_all();
     }
 
-    // Payload split into 0x3F reports of at most 62 bytes, as the instrument sends it.
+    // Split into reports of at most 62 payload bytes, as the instrument sends it.
     void queuePayload(const QByteArray &payload, int delayMs = 0)
     {
         for (qsizetype at = 0; at < payload.size(); at += 62)
             queueReport(report(payload.mid(at, 62)), delayMs);
     }
 
-    static QByteArray report(const QByteArray &payload, char id = 0x3F)
-    {
-        QByteArray r(64, '\0');
-        r[0] = id;
-        r[1] = char(payload.size());
-        r.replace(2, payload.size(), payload);
-        return r;
-    }
-
-    QList<QByteArray> writtenReports()
+    QList<QByteArray> written()
     {
         const std::lock_guard lock(mutex_);
         return written_;
@@ -52,46 +51,23 @@ public:
     QByteArray writtenPayload()
     {
         QByteArray payload;
-        for (const QByteArray &r : writtenReports())
+        for (const QByteArray &r : written())
             payload += r.mid(2, quint8(r[1]));
         return payload;
     }
 
-    void clearWritten()
-    {
-        const std::lock_guard lock(mutex_);
-        written_.clear();
-    }
-
-    void setResponder(Responder responder)
-    {
-        const std::lock_guard lock(mutex_);
-        responder_ = std::move(responder);
-    }
-
-    // After this many more successful reports every write fails.
-    void failWritesAfter(int reports)
-    {
-        const std::lock_guard lock(mutex_);
-        writesLeft_ = reports;
-    }
-
+    void setResponder(Responder responder) { responder_ = std::move(responder); } // before the link opens
+    void failWritesAfter(int reports) { writesLeft_ = reports; }
     void unplug()
     {
         const std::lock_guard lock(mutex_);
         present_ = false;
         arrived_.notify_all();
     }
-
-    bool present()
-    {
-        const std::lock_guard lock(mutex_);
-        return present_;
-    }
+    bool present() const { return present_; }
 
     int write(const QByteArray &r)
     {
-        Responder responder;
         {
             const std::lock_guard lock(mutex_);
             if (!present_ || writesLeft_ == 0)
@@ -99,10 +75,9 @@ public:
             if (writesLeft_ > 0)
                 --writesLeft_;
             written_.append(r);
-            responder = responder_;
         }
-        if (responder)
-            responder(*this, r.mid(2, quint8(r[1])));
+        if (responder_)
+            responder_(*this, r.mid(2, quint8(r[1])));
         return int(r.size());
     }
 
@@ -110,9 +85,7 @@ public:
     {
         std::unique_lock lock(mutex_);
         const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-        for (;;) {
-            if (!present_)
-                return -1;
+        while (present_) {
             const auto now = Clock::now();
             if (!inbound_.empty() && inbound_.front().due <= now) {
                 r = inbound_.front().report;
@@ -121,9 +94,9 @@ public:
             }
             if (now >= deadline)
                 return 0;
-            const auto wake = inbound_.empty() ? deadline : std::min(deadline, inbound_.front().due);
-            arrived_.wait_until(lock, wake);
+            arrived_.wait_until(lock, inbound_.empty() ? deadline : std::min(deadline, inbound_.front().due));
         }
+        return -1;
     }
 
 private:
@@ -138,18 +111,15 @@ private:
     std::deque<Pending> inbound_;
     QList<QByteArray> written_;
     Responder responder_;
-    int writesLeft_ = -1;
-    bool present_ = true;
+    std::atomic<int> writesLeft_{-1}; // negative: never fails
+    std::atomic<bool> present_{true};
 };
 
 class ScriptedTransport : public ReportTransport
 {
 public:
     explicit ScriptedTransport(std::shared_ptr<ScriptedDevice> device) : device_(std::move(device)) {}
-    bool open(quint16 vendorId, quint16 productId) override
-    {
-        return vendorId == 0x2047 && productId == 0x0301 && device_->present();
-    }
+    bool open(quint16 vid, quint16 pid) override { return vid == 0x2047 && pid == 0x0301 && device_->present(); }
     void close() override {}
     int writeReport(const QByteArray &report, int) override { return device_->write(report); }
     int readReport(QByteArray &report, int timeoutMs) override { return device_->read(report, timeoutMs); }
@@ -173,8 +143,7 @@ inline QByteArray withCrc(QByteArray bytes)
 {
     const quint16 crc = crc16Modbus(bytes);
     bytes.append(char(crc & 0xFF));
-    bytes.append(char(crc >> 8));
-    return bytes;
+    return bytes.append(char(crc >> 8));
 }
 
 // A register read reply: the echoed header, the data with its data check, then the frame check.

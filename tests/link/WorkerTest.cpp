@@ -109,34 +109,30 @@ TEST_F(WorkerTest, EveryConnectionGetsAFreshWorkerAndLeavesNoThreadBehind)
     EXPECT_EQ(osThreadCount(), threadsBefore);
 }
 
-// A command series may hold the lock inside a nested event loop that delivers the removal.
-TEST_F(WorkerTest, StoppingWhileTheGuiThreadHoldsTheLockDoesNotDeadlock)
+// A command series may hold the lock inside a nested event loop that delivers the removal,
+// or another thread may hold it: either way the worker must still leave.
+TEST_F(WorkerTest, StoppingWhileTheLockIsHeldDoesNotDeadlock)
 {
     owner.start();
     QTest::qWait(40);
-    const LinkLock lock(owner.worker());
-    QElapsedTimer elapsed;
-    elapsed.start();
-    owner.stop();
-    EXPECT_LT(elapsed.elapsed(), 1000);
-    EXPECT_FALSE(owner.isRunning());
-}
-
-TEST_F(WorkerTest, StoppingWhileAnotherThreadHoldsTheLockDoesNotDeadlock)
-{
+    {
+        const LinkLock lock(owner.worker());
+        owner.stop();
+        EXPECT_FALSE(owner.isRunning());
+    }
     owner.start();
     std::atomic<bool> held{false};
     std::thread holder([worker = owner.worker(), &held] {
         const LinkLock lock(worker);
         held = true;
-        QThread::msleep(600);
+        QThread::msleep(500);
     });
     while (!held)
         QThread::msleep(1);
     QElapsedTimer elapsed;
     elapsed.start();
     owner.stop();
-    EXPECT_LT(elapsed.elapsed(), 500);
+    EXPECT_LT(elapsed.elapsed(), 400);
     holder.join(); // releases the lock it took, after the worker is gone
 }
 
@@ -153,13 +149,6 @@ TEST(MyThreadTest, LeavesTheLockFreeWhenItStops)
     ASSERT_TRUE(thread.wait(2000));
     ASSERT_TRUE(worker.linkMutex().tryLock());
     worker.linkMutex().unlock();
-}
-
-TEST(LinkLockTest, LocksNothingWithoutAWorker)
-{
-    const LinkLock outer(nullptr);
-    const LinkLock inner(nullptr);
-    SUCCEED();
 }
 
 } // namespace
