@@ -108,6 +108,13 @@ void MeterPageFor310::initSpectralTable()
 
 void MeterPageFor310::addSpectralRow(const SpectralRecord &record, const QString &name)
 {
+    insertSpectralRow(record, name);
+    update();
+    ui->tableWidget_data->scrollToBottom();
+}
+
+void MeterPageFor310::insertSpectralRow(const SpectralRecord &record, const QString &name)
+{
     QTableWidget *table = ui->tableWidget_data;
     const int row = table->rowCount();
     table->insertRow(row);
@@ -128,24 +135,19 @@ void MeterPageFor310::addSpectralRow(const SpectralRecord &record, const QString
     remove->setStyleSheet(QStringLiteral("min-height:12px;padding:0px;"));
     connect(remove, &QPushButton::clicked, this, &MeterPageFor310::slot_updateTable);
     table->setCellWidget(row, columnOperation, remove);
-
-    update();
-    table->scrollToBottom();
 }
 
-void MeterPageFor310::appendRecord(const SpectralRecord &record, const QString &name)
-{
-    addSpectralRow(record, name);
-    records_.append(record);
-}
-
+// Scrolling lays out every row's widgets, so a whole download scrolls once at its end.
 void MeterPageFor310::appendStoredRecords(const QByteArray &values, const QByteArray &names, int count)
 {
     records_.reserve(records_.size() + count);
     for (int k = 0; k < count; ++k) {
-        appendRecord(decodeStoredValues(values.constData() + storedValueBytes * k),
-                     decodeStoredName(names.constData() + storedNameSlot * k));
+        const SpectralRecord record = decodeStoredValues(values.constData() + storedValueBytes * k);
+        insertSpectralRow(record, decodeStoredName(names.constData() + storedNameSlot * k));
+        records_.append(record);
     }
+    update();
+    ui->tableWidget_data->scrollToBottom();
 }
 
 int MeterPageFor310::rowOfCellWidget(const QObject *widget, int column) const
@@ -220,7 +222,8 @@ void MeterPageFor310::on_pushButton_spectralMeasurement_clicked()
         inform(tr("Error"), tr("Failed to read data information!"));
         return;
     }
-    appendRecord(record, QString());
+    addSpectralRow(record, QString());
+    records_.append(record);
 }
 
 void MeterPageFor310::on_pushButton_spectralHistory_clicked()

@@ -40,8 +40,8 @@ protected:
 
 private:
     void initSpectralTable();
+    void insertSpectralRow(const SpectralRecord &record, const QString &name);
     int rowOfCellWidget(const QObject *widget, int column) const;
-    void appendRecord(const SpectralRecord &record, const QString &name);
     bool offerExportBeforeDownload();
     struct Notice
     {
