@@ -390,4 +390,177 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
         <translation>读取软件版本接收的报文格式错误！</translation>
     </message>
 </context>
+<context>
+    <name>MeterPageFor310</name>
+    <message>
+        <source>Spectra</source>
+        <translation>Spectra</translation>
+    </message>
+    <message>
+        <source>Spectral history</source>
+        <translation>Spectral history</translation>
+    </message>
+    <message>
+        <source>Spectral measurement</source>
+        <translation>Spectral measurement</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Export Excel</source>
+        <translation>Export Excel</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Curve</source>
+        <translation>Curve</translation>
+    </message>
+    <message>
+        <source>Operation</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Wavelength(nm)</source>
+        <translation>Wavelength(nm)</translation>
+    </message>
+    <message>
+        <source>Transmittance(%)</source>
+        <translation>Transmittance(%)</translation>
+    </message>
+    <message>
+        <source>Reflectance(%)</source>
+        <translation>Reflectance(%)</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Measurement exceeds the maximum quantity, please save the excel file before measuring!</source>
+        <translation>Measurement exceeds the maximum quantity, please save the excel file before measuring!</translation>
+    </message>
+    <message>
+        <source>Failed to read data information!</source>
+        <translation>Failed to read data information!</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>Please connect the device first!</translation>
+    </message>
+    <message>
+        <source>Colorimeter</source>
+        <translation>Colorimeter</translation>
+    </message>
+    <message>
+        <source>Data import willempty the list, to save data first?</source>
+        <translation>Data import willempty the list, to save data first?</translation>
+    </message>
+    <message>
+        <source>Spectral history data error, unable to export!</source>
+        <translation>Spectral history data error, unable to export!</translation>
+    </message>
+    <message>
+        <source>Failed to read the number of spectral records!</source>
+        <translation>Failed to read the number of spectral records!</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>No spectral history!</source>
+        <translation>No spectral history!</translation>
+    </message>
+    <message>
+        <source>The instrument reports %1 spectral records, more than its memory holds (%2); nothing was read.</source>
+        <translation>The instrument reports %1 spectral records, more than its memory holds (%2); nothing was read.</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>Storing data,please wait...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>cancel</translation>
+    </message>
+    <message>
+        <source>Reading spectral recording data failed!</source>
+        <translation>Reading spectral recording data failed!</translation>
+    </message>
+    <message>
+        <source>Failed to read spectral record name data!</source>
+        <translation>Failed to read spectral record name data!</translation>
+    </message>
+    <message>
+        <source>Download cancelled; nothing was added.</source>
+        <translation>Download cancelled; nothing was added.</translation>
+    </message>
+    <message>
+        <source>No data for Storing to Excel!</source>
+        <translation>No data for Storing to Excel!</translation>
+    </message>
+    <message>
+        <source>Storing data to Excel</source>
+        <translation>Storing data to Excel</translation>
+    </message>
+    <message>
+        <source>excel file (*.xls)</source>
+        <translation>excel file (*.xls)</translation>
+    </message>
+    <message>
+        <source>excel file (*.xlsx)</source>
+        <translation>excel file (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Can&apos;t overwrite this file, maybe the file is in use!</source>
+        <translation>Can&apos;t overwrite this file, maybe the file is in use!</translation>
+    </message>
+    <message>
+        <source>Failed to store data, can&apos;t open file!</source>
+        <translation>Failed to store data, can&apos;t open file!</translation>
+    </message>
+    <message>
+        <source>Failed to export data to excel file</source>
+        <translation>Failed to export data to excel file</translation>
+    </message>
+    <message>
+        <source>Storing data</source>
+        <translation>Storing data</translation>
+    </message>
+    <message>
+        <source>Data stored to file Success</source>
+        <translation>Data stored to file Success</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>WorkbookExport</name>
+    <message>
+        <source>The saved file could not be read back completely; the old file and the data were kept.</source>
+        <translation>The saved file could not be read back completely; the old file and the data were kept.</translation>
+    </message>
+</context>
 </TS>
