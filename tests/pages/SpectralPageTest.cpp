@@ -3,7 +3,10 @@
 
 #include "ModalCatcher.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QScopeGuard>
+#include <QTranslator>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -174,6 +177,24 @@ TEST_F(SpectralPage, StoredRecordsDecodeSignedValuesAndNames)
     EXPECT_DOUBLE_EQ(page.records()[1].values[0], -0.01);
     EXPECT_DOUBLE_EQ(page.records()[2].values[30], (20 + 30) / 100.0);
     EXPECT_TRUE(page.records()[2].visible);
+}
+
+TEST(SpectralPageChinese, TextsComeTranslated)
+{
+    QTranslator chinese;
+    ASSERT_TRUE(chinese.load(QStringLiteral("Lumivex_zh"), QStringLiteral(LUMIVEX_BINARY_DIR)));
+    QCoreApplication::installTranslator(&chinese);
+    const auto remove = qScopeGuard([&] { QCoreApplication::removeTranslator(&chinese); });
+    MeterPageFor310 page(nullptr, 0);
+    auto *table = page.findChild<QTableWidget *>(QStringLiteral("tableWidget_data"));
+    EXPECT_EQ(page.windowTitle(), QStringLiteral("光谱"));
+    EXPECT_EQ(table->item(0, 0)->text(), QStringLiteral("序号"));
+    EXPECT_EQ(table->item(0, 2)->text(), QStringLiteral("400nm"));
+    ModalCatcher catcher;
+    page.on_pushButton_exportExcel_clicked();
+    ASSERT_EQ(catcher.seen().size(), 1);
+    EXPECT_EQ(catcher.seen()[0].title, QStringLiteral("错误"));
+    EXPECT_EQ(catcher.seen()[0].text, QStringLiteral("没有可存储到Excel的数据！"));
 }
 
 } // namespace
