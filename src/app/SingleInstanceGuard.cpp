@@ -10,7 +10,7 @@ QString lockPath(const QString &key)
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty())
         dir = QDir::tempPath();
-    return dir + u'/' + key + u".lock";
+    return dir + QLatin1Char('/') + key + QStringLiteral(".lock");
 }
 } // namespace
 

@@ -68,7 +68,10 @@ int main(int argc, char **argv)
     QApplication::setApplicationVersion(QStringLiteral(LUMIVEX_VERSION));
     const CommandLine commandLine = parseCommandLine(app);
 
-    SingleInstanceGuard guard(QStringLiteral("lumivex-%1").arg(qEnvironmentVariable("USER", QStringLiteral("user"))));
+    // One instance per user; tests give their instances a key of their own.
+    const QString instanceKey = qEnvironmentVariable(
+        "LUMIVEX_INSTANCE_KEY", QStringLiteral("lumivex-%1").arg(qEnvironmentVariable("USER", QStringLiteral("user"))));
+    SingleInstanceGuard guard(instanceKey);
     if (guard.isRunning()) {
         guard.sendMessage(QStringLiteral("active!!!!!"), 5000);
         QMessageBox::warning(nullptr, QObject::tr("Warn"), QObject::tr("Device already opened!"), QMessageBox::Ok);

@@ -32,7 +32,7 @@ TEST(SingleInstanceGuard, LockLeftByACrashedInstanceDoesNotBlockTheNextStart)
     const QString key = uniqueKey();
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     // A lock file naming a process that no longer exists, as a crash leaves it.
-    QFile stale(dir + u'/' + key + u".lock");
+    QFile stale(dir + QLatin1Char('/') + key + QStringLiteral(".lock"));
     ASSERT_TRUE(stale.open(QFile::WriteOnly));
     stale.write("999999\nlumivex\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     stale.close();

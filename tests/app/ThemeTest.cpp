@@ -2,6 +2,7 @@
 #include "Theme.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QMouseEvent>
 #include <QWidget>
 #include <gtest/gtest.h>

@@ -1,0 +1,146 @@
+#include "FirstPageFor310.h"
+#include "HotplugSource.h"
+#include "LinkPort.h"
+#include "MainWindow.h"
+#include "ModalCatcher.h"
+#include "ReportTransport.h"
+#include "SimulatedInstrument.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Arrivals and removals as the udev monitor would report them.
+class FakeHotplug : public HotplugSource
+{
+public:
+    void arrive() { emit deviceArrived(); }
+    void remove() { emit deviceRemoved(); }
+};
+
+bool lampShows(const MainWindow &window, const char *image)
+{
+    const auto *lamp = window.findChild<QLabel *>(QStringLiteral("LinkStatusLabel"));
+    return lamp->pixmap().toImage() == QPixmap(QString::fromLatin1(image)).toImage();
+}
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        instrument = std::make_shared<SimulatedInstrument>(*SimProfile::byName(QStringLiteral("tq310")));
+        std::weak_ptr<SimulatedInstrument> weak = instrument;
+        setTransportFactory([weak] { return weak.lock()->makeTransport(); });
+    }
+    void TearDown() override { setTransportFactory({}); }
+
+    std::shared_ptr<SimulatedInstrument> instrument;
+    ModalCatcher catcher;
+    FakeHotplug hotplug;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, LampFollowsThePluggedInstrument)
+{
+    MainWindow window;
+    window.setHotplugSource(&hotplug);
+    EXPECT_TRUE(window.isDeviceOpen());
+    EXPECT_TRUE(lampShows(window, ":/image/led_on.png"));
+
+    instrument->unplug();
+    hotplug.remove();
+    EXPECT_FALSE(window.isDeviceOpen());
+    EXPECT_EQ(LinkPort::link(), nullptr);
+    EXPECT_TRUE(lampShows(window, ":/image/led_off.png"));
+    EXPECT_TRUE(window.findChild<QLineEdit *>(QStringLiteral("lineEdit_serialNo"))->text().isEmpty());
+
+    instrument->plug();
+    hotplug.arrive();
+    EXPECT_TRUE(window.isDeviceOpen());
+    EXPECT_TRUE(lampShows(window, ":/image/led_on.png"));
+}
+
+TEST_F(MainWindowTest, OtherDevicesComingAndGoingLeaveTheLinkAlone)
+{
+    MainWindow window;
+    window.setHotplugSource(&hotplug);
+    CLinker *link = LinkPort::link();
+    hotplug.arrive(); // another device while connected: nothing happens
+    hotplug.remove(); // another device removed: the meter still answers
+    EXPECT_EQ(LinkPort::link(), link);
+    EXPECT_TRUE(window.isDeviceOpen());
+}
+
+TEST_F(MainWindowTest, AbsentInstrumentLeavesTheLampOffWithoutAMessage)
+{
+    instrument->unplug();
+    MainWindow window;
+    window.setHotplugSource(&hotplug);
+    hotplug.arrive(); // an unrelated device: one silent attempt
+    EXPECT_FALSE(window.isDeviceOpen());
+    EXPECT_TRUE(lampShows(window, ":/image/led_off.png"));
+    EXPECT_TRUE(catcher.seen().isEmpty());
+}
+
+TEST_F(MainWindowTest, StartsInChineseAndSwitchesToEnglish)
+{
+    instrument->unplug();
+    MainWindow window;
+    QCoreApplication::processEvents(); // language changes reach the widgets as posted events
+    auto *clear = window.findChild<QPushButton *>(QStringLiteral("pushButton_clear"));
+    EXPECT_EQ(clear->text(), QStringLiteral("清空"));
+    window.findChild<QPushButton *>(QStringLiteral("btnLanguageEn"))->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(clear->text(), QStringLiteral("Clear"));
+    window.findChild<QPushButton *>(QStringLiteral("btnLanguageZh"))->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(clear->text(), QStringLiteral("清空"));
+}
+
+TEST(Program, SecondStartHandsOverToTheFirstAndExits)
+{
+    const QString program = QStringLiteral(LUMIVEX_BINARY_DIR "/lumivex");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LUMIVEX_INSTANCE_KEY"), QStringLiteral("lumivex-test-%1").arg(QCoreApplication::applicationPid()));
+    QProcess first;
+    first.setProcessEnvironment(environment);
+    first.setProcessChannelMode(QProcess::MergedChannels);
+    first.setWorkingDirectory(QStringLiteral(LUMIVEX_BINARY_DIR));
+    first.start(program, {QStringLiteral("--simulate"), QStringLiteral("--sim-unplugged")});
+    ASSERT_TRUE(first.waitForStarted());
+    QThread::msleep(1500);
+
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.setWorkingDirectory(QStringLiteral(LUMIVEX_BINARY_DIR));
+    second.start(program, {QStringLiteral("--simulate"), QStringLiteral("--sim-unplugged")});
+    ASSERT_TRUE(second.waitForStarted());
+    // The second start tells the first and then waits on its "Device already opened!" box.
+    QByteArray said;
+    for (int i = 0; i < 200 && !said.contains("active!!!!!"); ++i) {
+        first.waitForReadyRead(100);
+        said += first.readAll();
+    }
+    second.kill();
+    second.waitForFinished();
+    first.kill();
+    first.waitForFinished();
+    EXPECT_TRUE(said.contains("active!!!!!")) << said.toStdString();
+}
+
+TEST(Program, HelpListsTheOptions)
+{
+    QProcess help;
+    help.start(QStringLiteral(LUMIVEX_BINARY_DIR "/lumivex"), {QStringLiteral("--help")});
+    ASSERT_TRUE(help.waitForFinished(10000));
+    const QString text = QString::fromLocal8Bit(help.readAllStandardOutput());
+    for (const char *option : {"--simulate", "--sim-records", "--sim-spectra", "--sim-unplugged", "--version"})
+        EXPECT_TRUE(text.contains(QLatin1String(option))) << option;
+}
