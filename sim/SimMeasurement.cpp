@@ -20,8 +20,7 @@ int srgbByte(double linear)
     return int(std::lround(std::clamp(c, 0.0, 1.0) * 255));
 }
 
-} // namespace
-
+// Repeatable pseudo-random value in [-1, 1] for a seed.
 double simJitter(quint32 seed)
 {
     // splitmix32-style scrambling: stateless, so every series is repeatable from its index.
@@ -31,6 +30,8 @@ double simJitter(quint32 seed)
     z ^= z >> 16;
     return double(z % 20001) / 10000.0 - 1.0;
 }
+
+} // namespace
 
 SimMeasurement SimMeasurement::fromHazeTLab(double haze, double t, double lStar, double aStar, double bStar)
 {

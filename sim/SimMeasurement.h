@@ -24,6 +24,3 @@ using SimSpectrum = std::array<double, 31>;
 
 // A smooth transmittance curve; n varies it a little, shape selects one of several families.
 SimSpectrum simSpectrum(quint32 shape, quint32 n);
-
-// Repeatable pseudo-random value in [-1, 1] for a seed.
-double simJitter(quint32 seed);

@@ -2,6 +2,8 @@
 
 #include "Crc16.h"
 
+#include <QList>
+
 #include <algorithm>
 #include <cmath>
 
@@ -14,6 +16,19 @@ constexpr std::array<double, 11> Scale{100, 100, 100, 100, 100, 100, 100, 10, 10
 bool isSigned(int valueIndex)
 {
     return valueIndex == SimLStar || valueIndex == SimAStar || valueIndex == SimBStar;
+}
+
+QList<int> kindValues(int kind)
+{
+    switch (kind) {
+    case 0: return {SimHaze, SimT};
+    case 1: return {SimHaze};
+    case 2: return {SimT};
+    case 3: return {SimLStar, SimAStar, SimBStar};
+    case 4: return {SimLStar, SimAStar, SimBStar, SimL, SimC, SimH};
+    case 5: return {SimLStar, SimAStar, SimBStar, SimY, SimX, SimSmallY};
+    default: return {};
+    }
 }
 
 QByteArray withFrameCheck(QByteArray frame)
@@ -57,19 +72,6 @@ quint16 encodeValue(int valueIndex, double value)
     if (isSigned(valueIndex))
         return quint16(qint16(std::clamp(scaled, -32768.0, 32767.0)));
     return quint16(std::clamp(scaled, 0.0, 65535.0));
-}
-
-QList<int> kindValues(int kind)
-{
-    switch (kind) {
-    case 0: return {SimHaze, SimT};
-    case 1: return {SimHaze};
-    case 2: return {SimT};
-    case 3: return {SimLStar, SimAStar, SimBStar};
-    case 4: return {SimLStar, SimAStar, SimBStar, SimL, SimC, SimH};
-    case 5: return {SimLStar, SimAStar, SimBStar, SimY, SimX, SimSmallY};
-    default: return {};
-    }
 }
 
 QByteArray kindFields(int kind, const SimMeasurement &m)

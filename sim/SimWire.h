@@ -3,7 +3,6 @@
 #include "SimMeasurement.h"
 
 #include <QByteArray>
-#include <QList>
 
 // The instrument's side of the byte layouts: value encodings, result blocks and reply frames.
 namespace SimWire {
@@ -20,9 +19,7 @@ void appendCheck(QByteArray &bytes);
 // A value's wire word: scaled (x100; x10 for h; x10000 for x, y), rounded, clamped to the
 // word's range; L*, a*, b* as signed words.
 quint16 encodeValue(int valueIndex, double value);
-// The values a result kind carries, in wire order.
-QList<int> kindValues(int kind);
-// Those values of one measurement as words.
+// The values a result kind carries, in wire order, as words.
 QByteArray kindFields(int kind, const SimMeasurement &m);
 // The 22 data bytes of a per-kind result block: R, G, B, the kind's values, zero padding.
 QByteArray kindBlock(int kind, const SimMeasurement &m);

@@ -488,22 +488,19 @@ void SimulatedInstrument::consumeRequests()
         if (length <= 0 || received_.size() < length)
             return;
         const QByteArray frame = received_.left(length);
+        if (requestLog_.size() == RequestLogLimit)
+            requestLog_.removeFirst();
         requestLog_.append(frame);
         if (intact(frame)) {
             received_.remove(0, length);
-            handleFrame(frame);
+            if (const auto reply = answer(frame))
+                transmit(*reply);
         } else {
             received_.remove(0, 1); // resynchronise on the next start byte
         }
         if (requestsBeforeUnplug_ > 0)
             --*requestsBeforeUnplug_;
     }
-}
-
-void SimulatedInstrument::handleFrame(const QByteArray &frame)
-{
-    if (const auto reply = answer(frame))
-        transmit(*reply);
 }
 
 std::optional<QByteArray> SimulatedInstrument::answer(const QByteArray &frame)

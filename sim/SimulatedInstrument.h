@@ -102,7 +102,8 @@ public:
     // Serves n more request frames, then the instrument is pulled as the next one arrives.
     void unplugAfterRequests(int n);
 
-    // Every complete request frame received, frame check included.
+    // The latest request frames received (up to RequestLogLimit), frame check included.
+    static constexpr int RequestLogLimit = 10000;
     QList<QByteArray> requestLog() const;
     void clearRequestLog();
 
@@ -132,7 +133,6 @@ private:
     // The rest runs with mutex_ held.
     void setPlugged(Lock &lock, bool plugged);
     void consumeRequests();
-    void handleFrame(const QByteArray &frame);
     std::optional<QByteArray> answer(const QByteArray &frame);
     QByteArray answerSystem(const QByteArray &frame);
     QByteArray answerRead(const QByteArray &frame);
