@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QtEndian>
+#include <algorithm>
 
 namespace {
 
@@ -140,6 +141,7 @@ void MeterPageFor310::insertSpectralRow(const SpectralRecord &record, const QStr
 // Scrolling lays out every row's widgets, so a whole download scrolls once at its end.
 void MeterPageFor310::appendStoredRecords(const QByteArray &values, const QByteArray &names, int count)
 {
+    count = std::min({count, int(values.size() / storedValueBytes), int(names.size() / storedNameSlot)});
     records_.reserve(records_.size() + count);
     for (int k = 0; k < count; ++k) {
         const SpectralRecord record = decodeStoredValues(values.constData() + storedValueBytes * k);

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QPointer>
 #include <memory>
 
 class MyThread;
@@ -23,7 +24,8 @@ public:
     // Appends one table row; an empty name takes the next "spec%1". The caller appends the record next.
     void addSpectralRow(const SpectralRecord &record, const QString &name);
     const QList<SpectralRecord> &records() const { return records_; }
-    // Decodes count stored records (62 value bytes and a 16-byte name each) and appends them.
+    // Decodes count stored records (62 value bytes and a 16-byte name each) and appends them;
+    // never more than the buffers hold.
     void appendStoredRecords(const QByteArray &values, const QByteArray &names, int count);
 
 public slots:
@@ -53,7 +55,8 @@ private:
     void inform(const QString &title, const QString &text);
 
     std::unique_ptr<Ui::MeterPageFor310> ui;
-    MyThread *worker_;
+    // The connection's worker goes away when the instrument is pulled while the page is open.
+    QPointer<MyThread> worker_;
     int deviceType_;
     QList<SpectralRecord> records_;
     int nameCounter_ = 1;

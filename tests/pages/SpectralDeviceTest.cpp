@@ -6,6 +6,7 @@
 #include "ModalCatcher.h"
 
 #include <QtEndian>
+#include <numeric>
 #include <gtest/gtest.h>
 
 namespace {
@@ -82,6 +83,15 @@ TEST(SpectralMeasurement, FaultyReplyAddsNothingAndFreesTheLock)
     }
 }
 
+TEST(SpectralMeasurement, SurvivesItsWorkerGoingAway)
+{
+    SpectralRig rig;
+    ModalCatcher catcher;
+    rig.worker.stop(); // the instrument was pulled and plugged again while the page stayed open
+    rig.page->on_pushButton_spectralMeasurement_clicked();
+    EXPECT_EQ(rig.page->records().size(), 1);
+}
+
 TEST(SpectralMeasurement, LimitIsAThousandRecords)
 {
     SpectralRig rig;
@@ -130,6 +140,9 @@ TEST_P(SpectralHistoryBlocks, ReadsRegionsInBlocksAndDecodes)
     EXPECT_TRUE(catcher.seen().isEmpty()) << catcher.lastText().toStdString();
     EXPECT_EQ(blockReads(rig.sim), c.reads);
     EXPECT_EQ(watch.maximum, c.progressMaximum);
+    QList<int> afterEachBlock(c.progressMaximum);
+    std::iota(afterEachBlock.begin(), afterEachBlock.end(), 0);
+    EXPECT_EQ(watch.values, afterEachBlock);
     ASSERT_EQ(rig.page->records().size(), c.count);
     EXPECT_DOUBLE_EQ(rig.page->records()[0].values[5], -0.01);
     EXPECT_DOUBLE_EQ(rig.page->records()[0].values[0], -3);

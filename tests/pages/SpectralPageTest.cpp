@@ -177,6 +177,8 @@ TEST_F(SpectralPage, StoredRecordsDecodeSignedValuesAndNames)
     EXPECT_DOUBLE_EQ(page.records()[1].values[0], -0.01);
     EXPECT_DOUBLE_EQ(page.records()[2].values[30], (20 + 30) / 100.0);
     EXPECT_TRUE(page.records()[2].visible);
+    page.appendStoredRecords(stored.values.left(62), stored.names, 3);
+    EXPECT_EQ(page.records().size(), 4) << "no more records than the buffers hold";
 }
 
 TEST(SpectralPageChinese, TextsComeTranslated)
