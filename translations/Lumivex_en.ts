@@ -563,4 +563,222 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
         <translation>The saved file could not be read back completely; the old file and the data were kept.</translation>
     </message>
 </context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Comparison measurement</source>
+        <translation>Comparison measurement</translation>
+    </message>
+    <message>
+        <source>Device information</source>
+        <translation>Device information</translation>
+    </message>
+    <message>
+        <source>SN:</source>
+        <translation>SN:</translation>
+    </message>
+    <message>
+        <source>Firmware version:</source>
+        <translation>Firmware version:</translation>
+    </message>
+    <message>
+        <source>Display parameter</source>
+        <translation>Display parameter</translation>
+    </message>
+    <message>
+        <source>Haze and transmittance</source>
+        <translation>Haze and transmittance</translation>
+    </message>
+    <message>
+        <source>Haze</source>
+        <translation>Haze</translation>
+    </message>
+    <message>
+        <source>Transmittance</source>
+        <translation>Transmittance</translation>
+    </message>
+    <message>
+        <source>L*a*b*</source>
+        <translation>L*a*b*</translation>
+    </message>
+    <message>
+        <source>L*C*h</source>
+        <translation>L*C*h</translation>
+    </message>
+    <message>
+        <source>Yxy</source>
+        <translation>Yxy</translation>
+    </message>
+    <message>
+        <source>Set display parameter</source>
+        <translation>Set display parameter</translation>
+    </message>
+    <message>
+        <source>Tolerance</source>
+        <translation>Tolerance</translation>
+    </message>
+    <message>
+        <source>Haze tolerance:</source>
+        <translation>Haze tolerance:</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Transmittance tolerance:</source>
+        <translation>Transmittance tolerance:</translation>
+    </message>
+    <message>
+        <source>△E thresholds:</source>
+        <translation>△E thresholds:</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>△E parameter</source>
+        <translation>△E parameter</translation>
+    </message>
+    <message>
+        <source>△E formula:</source>
+        <translation>△E formula:</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>Unqualified</source>
+        <translation>Unqualified</translation>
+    </message>
+    <message>
+        <source>Qualified</source>
+        <translation>Qualified</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Standard measurement</source>
+        <translation>Standard measurement</translation>
+    </message>
+    <message>
+        <source>Sample measurement</source>
+        <translation>Sample measurement</translation>
+    </message>
+    <message>
+        <source>Read comparison records</source>
+        <translation>Read comparison records</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Export Excel</source>
+        <translation>Export Excel</translation>
+    </message>
+    <message>
+        <source>Spectral transmittance</source>
+        <translation>Spectral transmittance</translation>
+    </message>
+    <message>
+        <source>Spectral reflectance</source>
+        <translation>Spectral reflectance</translation>
+    </message>
+    <message>
+        <source>Write standard colours</source>
+        <translation>Write standard colours</translation>
+    </message>
+    <message>
+        <source>UnKnow</source>
+        <translation>UnKnow</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>L*</source>
+        <translation>L*</translation>
+    </message>
+    <message>
+        <source>a*</source>
+        <translation>a*</translation>
+    </message>
+    <message>
+        <source>b*</source>
+        <translation>b*</translation>
+    </message>
+    <message>
+        <source>C*</source>
+        <translation>C*</translation>
+    </message>
+    <message>
+        <source>h</source>
+        <translation>h</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>x</source>
+        <translation>x</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <translation>y</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>NO</translation>
+    </message>
+    <message>
+        <source>Test Name</source>
+        <translation>Test Name</translation>
+    </message>
+    <message>
+        <source>DateTime</source>
+        <translation>DateTime</translation>
+    </message>
+    <message>
+        <source>Pass or not</source>
+        <translation>Pass or not</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>±</source>
+        <translation>±</translation>
+    </message>
+</context>
+<context>
+    <name>Colorimeter</name>
+    <message>
+        <source>△Haze</source>
+        <translation>△Haze</translation>
+    </message>
+    <message>
+        <source>△Transmittance</source>
+        <translation>△Transmittance</translation>
+    </message>
+</context>
 </TS>

@@ -562,4 +562,222 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
         <translation>保存的文件无法完整读回；原文件和数据均已保留。</translation>
     </message>
 </context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Comparison measurement</source>
+        <translation>对比测量</translation>
+    </message>
+    <message>
+        <source>Device information</source>
+        <translation>设备信息</translation>
+    </message>
+    <message>
+        <source>SN:</source>
+        <translation>序列号：</translation>
+    </message>
+    <message>
+        <source>Firmware version:</source>
+        <translation>固件版本：</translation>
+    </message>
+    <message>
+        <source>Display parameter</source>
+        <translation>显示参数</translation>
+    </message>
+    <message>
+        <source>Haze and transmittance</source>
+        <translation>雾度和透光率</translation>
+    </message>
+    <message>
+        <source>Haze</source>
+        <translation>雾度</translation>
+    </message>
+    <message>
+        <source>Transmittance</source>
+        <translation>透光率</translation>
+    </message>
+    <message>
+        <source>L*a*b*</source>
+        <translation>L*a*b*</translation>
+    </message>
+    <message>
+        <source>L*C*h</source>
+        <translation>L*C*h</translation>
+    </message>
+    <message>
+        <source>Yxy</source>
+        <translation>Yxy</translation>
+    </message>
+    <message>
+        <source>Set display parameter</source>
+        <translation>设置显示参数</translation>
+    </message>
+    <message>
+        <source>Tolerance</source>
+        <translation>容差</translation>
+    </message>
+    <message>
+        <source>Haze tolerance:</source>
+        <translation>雾度容差：</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Transmittance tolerance:</source>
+        <translation>透光率容差：</translation>
+    </message>
+    <message>
+        <source>△E thresholds:</source>
+        <translation>△E阈值：</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>读取</translation>
+    </message>
+    <message>
+        <source>△E parameter</source>
+        <translation>△E参数</translation>
+    </message>
+    <message>
+        <source>△E formula:</source>
+        <translation>△E公式：</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>统计</translation>
+    </message>
+    <message>
+        <source>Unqualified</source>
+        <translation>不合格数</translation>
+    </message>
+    <message>
+        <source>Qualified</source>
+        <translation>合格数</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>总数</translation>
+    </message>
+    <message>
+        <source>Standard measurement</source>
+        <translation>标准测量</translation>
+    </message>
+    <message>
+        <source>Sample measurement</source>
+        <translation>样品测量</translation>
+    </message>
+    <message>
+        <source>Read comparison records</source>
+        <translation>读取对比记录</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>Export Excel</source>
+        <translation>导出Excel</translation>
+    </message>
+    <message>
+        <source>Spectral transmittance</source>
+        <translation>光谱透过率</translation>
+    </message>
+    <message>
+        <source>Spectral reflectance</source>
+        <translation>光谱反射率</translation>
+    </message>
+    <message>
+        <source>Write standard colours</source>
+        <translation>写入标准色</translation>
+    </message>
+    <message>
+        <source>UnKnow</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>样品</translation>
+    </message>
+    <message>
+        <source>L*</source>
+        <translation>L*</translation>
+    </message>
+    <message>
+        <source>a*</source>
+        <translation>a*</translation>
+    </message>
+    <message>
+        <source>b*</source>
+        <translation>b*</translation>
+    </message>
+    <message>
+        <source>C*</source>
+        <translation>C*</translation>
+    </message>
+    <message>
+        <source>h</source>
+        <translation>h</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>x</source>
+        <translation>x</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <translation>y</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Test Name</source>
+        <translation>测试名称</translation>
+    </message>
+    <message>
+        <source>DateTime</source>
+        <translation>日期时间</translation>
+    </message>
+    <message>
+        <source>Pass or not</source>
+        <translation>是否合格</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>报告</translation>
+    </message>
+    <message>
+        <source>±</source>
+        <translation>±</translation>
+    </message>
+</context>
+<context>
+    <name>Colorimeter</name>
+    <message>
+        <source>△Haze</source>
+        <translation>△雾度</translation>
+    </message>
+    <message>
+        <source>△Transmittance</source>
+        <translation>△透光率</translation>
+    </message>
+</context>
 </TS>

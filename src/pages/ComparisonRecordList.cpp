@@ -1,0 +1,150 @@
+#include "ComparisonRecordList.h"
+
+#include "ColourDifference.h"
+
+namespace {
+
+const char *const PercentSign = "%";
+
+Lab labFromColumns(const ComparisonRecord &record, int firstValueColumn)
+{
+    return {parseValueText(record.text(firstValueColumn + Quantity::L)),
+            parseValueText(record.text(firstValueColumn + Quantity::A)),
+            parseValueText(record.text(firstValueColumn + Quantity::B))};
+}
+
+} // namespace
+
+ComparisonRecord::ComparisonRecord() = default;
+
+ComparisonRecord ComparisonRecord::fromFields(const RecordFields &fields)
+{
+    ComparisonRecord record;
+    record.setText(RecordColumn::Number, numberText(fields.number));
+    record.setText(RecordColumn::Name, fields.name);
+    record.setText(RecordColumn::Time, fields.time);
+    for (int quantity = 0; quantity < Quantity::Count; ++quantity) {
+        record.setText(RecordColumn::StandardFirst + quantity, formatValue(quantity, fields.standard.values[quantity]));
+        record.setText(RecordColumn::SampleFirst + quantity, formatValue(quantity, fields.sample.values[quantity]));
+    }
+    record.setText(RecordColumn::DeltaHaze, percentText(fields.deltaHaze));
+    record.setText(RecordColumn::DeltaTransmittance, percentText(fields.deltaTransmittance));
+    record.setText(RecordColumn::DeltaE, formatDeltaE(fields.deltaE));
+    record.setResult(fields.result);
+    record.setText(RecordColumn::HazeTolerance, toleranceText(fields.hazeTolerance));
+    record.setText(RecordColumn::TransmittanceTolerance, toleranceText(fields.transmittanceTolerance));
+    record.setText(RecordColumn::Threshold, formatThreshold(fields.threshold));
+    record.setText(RecordColumn::Model, fields.model);
+    record.setText(RecordColumn::SerialNumber, fields.serialNumber);
+    return record;
+}
+
+void ComparisonRecord::setText(int column, const QString &text)
+{
+    if (column != RecordColumn::Result || m_result == RecordResult::Unknown)
+        m_texts[column] = text;
+}
+
+void ComparisonRecord::setResult(RecordResult result)
+{
+    m_result = result;
+    retranslate();
+}
+
+void ComparisonRecord::retranslate()
+{
+    if (m_result != RecordResult::Unknown)
+        m_texts[RecordColumn::Result] = resultWord(m_result);
+}
+
+QString ComparisonRecord::numberText(unsigned number)
+{
+    return QString::number(double(number), 'g', 6);
+}
+
+QString ComparisonRecord::timeText(const QDateTime &time)
+{
+    return time.toString(QStringLiteral("yyyy/MM/dd  hh:mm"));
+}
+
+QString ComparisonRecord::percentText(double value)
+{
+    return formatValue(Quantity::Haze, value);
+}
+
+QString ComparisonRecord::toleranceText(const QString &bareValue)
+{
+    const QString sign = tr("±");
+    if (bareValue.startsWith(sign) && bareValue.endsWith(QLatin1String(PercentSign)))
+        return bareValue;
+    return sign + bareValue + QLatin1String(PercentSign);
+}
+
+QString ComparisonRecord::toleranceText(double value)
+{
+    return toleranceText(QString::number(value, 'f', 2));
+}
+
+QString ComparisonRecord::resultWord(RecordResult result)
+{
+    return result == RecordResult::Unknown ? QString() : tr(resultText(result == RecordResult::Pass));
+}
+
+void ComparisonRecordList::append(const ComparisonRecord &record)
+{
+    m_records.append(record);
+}
+
+bool ComparisonRecordList::remove(int row)
+{
+    if (row < 0 || row >= count())
+        return false;
+    // A record that was never counted (an unknown imported result) takes nothing off.
+    const RecordResult result = m_records.at(row).result();
+    if (result != RecordResult::Unknown)
+        m_counters.remove(result == RecordResult::Ng);
+    m_records.removeAt(row);
+    return true;
+}
+
+void ComparisonRecordList::rename(int row, const QString &name)
+{
+    if (row >= 0 && row < count())
+        m_records[row].setText(RecordColumn::Name, name);
+}
+
+void ComparisonRecordList::clear()
+{
+    m_records.clear();
+    m_counters.reset();
+}
+
+void ComparisonRecordList::rejudge(JudgementSettings &settings, const QString &model, const QString &serialNumber)
+{
+    if (m_records.isEmpty())
+        return;
+    m_counters.resetCounts();
+    const QString hazeTolerance = ComparisonRecord::toleranceText(settings.hazeTolerance);
+    const QString transmittanceTolerance = ComparisonRecord::toleranceText(settings.transmittanceTolerance);
+    for (ComparisonRecord &record : m_records) {
+        const double deltaHaze = parseValueText(record.text(RecordColumn::DeltaHaze));
+        const double deltaTransmittance = parseValueText(record.text(RecordColumn::DeltaTransmittance));
+        const double deltaE = judgedDeltaE(settings, labFromColumns(record, RecordColumn::StandardFirst),
+                                           labFromColumns(record, RecordColumn::SampleFirst));
+        const bool pass = passes(settings, deltaHaze, deltaTransmittance, deltaE);
+        m_counters.add(pass);
+        record.setText(RecordColumn::DeltaE, formatDeltaE(deltaE));
+        record.setResult(pass ? RecordResult::Pass : RecordResult::Ng);
+        record.setText(RecordColumn::HazeTolerance, hazeTolerance);
+        record.setText(RecordColumn::TransmittanceTolerance, transmittanceTolerance);
+        record.setText(RecordColumn::Threshold, formatThreshold(settings.workingThreshold));
+        record.setText(RecordColumn::Model, model);
+        record.setText(RecordColumn::SerialNumber, serialNumber);
+    }
+}
+
+void ComparisonRecordList::retranslate()
+{
+    for (ComparisonRecord &record : m_records)
+        record.retranslate();
+}

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "ComparisonPageState.h"
+#include "ComparisonRecordList.h"
+#include "MyThread.h"
+
+#include <QWidget>
+#include <memory>
+
+class QButtonGroup;
+class QLineEdit;
+class QTableWidgetItem;
+class RbTableHeaderView;
+namespace Ui {
+class FirstPageFor310;
+}
+
+// The comparison page: the instrument's identity, one standard against one sample, the
+// result, the counters, the settings of the current result kind and the record list.
+// Each feature lives in its own FirstPageFor310_<feature>.cpp and section below.
+class FirstPageFor310 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FirstPageFor310(QWidget *parent = nullptr);
+    ~FirstPageFor310() override;
+
+    ComparisonPageState &state() { return state_; }
+    const ComparisonRecordList &records() const { return records_; }
+    // The link lock's owner while an instrument is connected; null otherwise.
+    MyThread *worker() const;
+
+    // ---- Main window (FirstPageFor310.cpp) ----
+public slots:
+    void openThreadSlot();
+    void closeThreadSlot();
+    // The instrument went away: device and value fields emptied; records and counters stay.
+    bool clear();
+    void setLanguageFlag(int flag);
+
+    // ---- Record list (FirstPageFor310.cpp) ----
+public:
+    // Appends one row; the caller has counted the record (its number is the new total).
+    void appendRecord(const ComparisonRecord &record);
+    void appendRecord(const RecordFields &fields);
+    ComparisonCounters &counters() { return records_.counters(); }
+    // Writes the three counters to their line edits.
+    void showCounters();
+    // Shows only the comparison rows and record columns of the set result kind.
+    void applyResultKindView();
+
+public slots:
+    void on_DeleteBtn_clicked();
+    void on_ReportBtn_clicked();
+    void doubleClickedSlot(int row, int column);
+    void on_pushButton_clear_clicked();
+    void rejudgeRecords();
+    void onButtonClicked(int id);
+    void on_pushButton_spectralTransmittance_clicked();
+
+signals:
+    // The "Report" button of that record row was pressed.
+    void reportRequested(int row);
+
+    // ---- Comparison table helpers shared by the features (FirstPageFor310.cpp) ----
+protected:
+    // Rows 1-11 hold the quantities of MeasurementValues, row 12 ΔE; columns 1 standard,
+    // 2 sample, 3 difference, 4 deviation word.
+    QString comparisonText(int row, int column) const;
+    void setComparisonText(int row, int column, const QString &text);
+    void resetComparisonColumn(int column);
+    // The words of rows 3-5 from the differences in column 3, in the current language.
+    void showDeviationWords();
+    void showResultLabel(bool pass);
+    void resetResultLabel();
+    void showSpectralButtonText();
+    // Row of the record list holding widget in column, or -1.
+    int recordRowOf(const QObject *widget, int column) const;
+
+    void changeEvent(QEvent *event) override;
+
+    // ---- Measurement (FirstPageFor310_measurement.cpp) ----
+
+    // ---- Settings (FirstPageFor310_settings.cpp) ----
+
+    // ---- Device records (FirstPageFor310_download.cpp) ----
+
+    // ---- Workbook (FirstPageFor310_workbook.cpp) ----
+
+    // ---- Standard colour card (FirstPageFor310_colourcard.cpp) ----
+
+    // ---- Report (FirstPageFor310_report.cpp) ----
+
+private:
+    void initComparisonTable();
+    void initRecordList();
+    void initResultKindButtons();
+    void showComparisonHeadings();
+    void showRecordHeadings();
+    void resetSwatches();
+    void languageChange();
+    QTableWidgetItem *recordItem(const ComparisonRecord &record, int column) const;
+    void addRecordButtons(int row);
+    void showRecordJudgement(int row);
+    void onRecordItemChanged(QTableWidgetItem *item);
+
+    std::unique_ptr<Ui::FirstPageFor310> ui;
+    ComparisonPageState state_;
+    ComparisonRecordList records_;
+    QButtonGroup *resultKindGroup_ = nullptr;
+    RbTableHeaderView *recordHeader_ = nullptr;
+    LinkWorker link_;
+};
