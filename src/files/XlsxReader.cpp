@@ -1,14 +1,11 @@
-// .xlsx: the zip package through QuaZip, its XML parts through QXmlStreamReader.
+// .xlsx: the zip package's XML parts through QXmlStreamReader.
 
 #include "WorkbookCodecs.h"
+#include "ZipPackage.h"
 
 #include <QDir>
 #include <QHash>
-#include <QLocale>
 #include <QXmlStreamReader>
-
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
 
 #include <functional>
 
@@ -127,12 +124,11 @@ bool parseCellReference(QStringView reference, CellPos &pos)
 class XlsxReader
 {
 public:
-    explicit XlsxReader(const QString &path) : zip_(path) {}
-
-    bool read(Workbook &workbook, QString &reason)
+    bool read(const QString &path, Workbook &workbook, QString &reason)
     {
-        if (!zip_.open(QuaZip::mdUnzip))
-            return fail(reason, QStringLiteral("zip %1").arg(zip_.getZipError()));
+        QString detail;
+        if (!zip_.open(path, detail))
+            return fail(reason, detail);
         QHash<QString, Relationship> packageRels;
         if (!parsePart(QStringLiteral("_rels/.rels"), reason, [&](QXmlStreamReader &xml) {
                 return readRelationships(xml, QString(), packageRels);
@@ -178,18 +174,16 @@ private:
 
     bool parsePart(const QString &part, QString &reason, const std::function<bool(QXmlStreamReader &)> &parse)
     {
-        if (!zip_.setCurrentFile(part, QuaZip::csInsensitive))
-            return fail(reason, QStringLiteral("no %1").arg(part));
-        QuaZipFile file(&zip_);
-        if (!file.open(QIODevice::ReadOnly))
-            return fail(reason, QStringLiteral("%1: zip %2").arg(part).arg(file.getZipError()));
-        QXmlStreamReader xml(&file);
+        QString detail;
+        const std::unique_ptr<ZipPart> device = zip_.part(part, detail);
+        if (!device)
+            return fail(reason, detail);
+        QXmlStreamReader xml(device.get());
         const bool parsed = parse(xml);
-        file.close(); // checks the part's CRC
         if (xml.hasError())
             return fail(reason, QStringLiteral("%1: %2").arg(part, xml.errorString()));
-        if (parsed && file.getZipError() != UNZ_OK)
-            return fail(reason, QStringLiteral("%1: zip %2").arg(part).arg(file.getZipError()));
+        if (parsed && (device->readAll(), !device->intact()))
+            return fail(reason, QStringLiteral("%1: wrong size or CRC").arg(part));
         return parsed;
     }
 
@@ -268,7 +262,8 @@ private:
             }
             if (!isStart(xml, u"c"))
                 continue;
-            const QStringView r = xml.attributes().value(QLatin1String("r"));
+            const QXmlStreamAttributes attributes = xml.attributes();
+            const QStringView r = attributes.value(QLatin1String("r"));
             CellPos pos = next;
             if (!r.isEmpty() && !parseCellReference(r, pos))
                 return fail(reason, QStringLiteral("cell reference %1").arg(r));
@@ -276,7 +271,7 @@ private:
                 return fail(reason, QStringLiteral("cell %1 outside the sheet").arg(r));
             next = {pos.row, pos.column + 1};
             Cell cell;
-            if (!readCell(xml, cell))
+            if (!readCell(xml, attributes, cell))
                 return fail(reason, QStringLiteral("cell %1").arg(r));
             if (cell.isEmpty() && !cell.centred && cell.format == NumberFormat::General)
                 continue;
@@ -289,10 +284,10 @@ private:
         return true;
     }
 
-    bool readCell(QXmlStreamReader &xml, Cell &cell)
+    bool readCell(QXmlStreamReader &xml, const QXmlStreamAttributes &attributes, Cell &cell)
     {
-        const QString type = xml.attributes().value(QLatin1String("t")).toString();
-        const QStringView styleIndex = xml.attributes().value(QLatin1String("s"));
+        const QStringView type = attributes.value(QLatin1String("t"));
+        const QStringView styleIndex = attributes.value(QLatin1String("s"));
         const Style style = styleIndex.isEmpty() ? Style() : styles_.value(styleIndex.toInt());
         QString value, inlineText;
         while (!xml.atEnd() && !(xml.readNext(), isEnd(xml, u"c"))) {
@@ -324,7 +319,7 @@ private:
             return stamp.isValid();
         } else if (!value.isEmpty()) {
             bool ok = false;
-            const double number = QLocale::c().toDouble(value, &ok);
+            const double number = QStringView(value).toDouble(&ok);
             const QDateTime stamp = style.format == NumberFormat::DateTime ? dateTimeFromSerial(number, base1904_)
                                                                            : QDateTime();
             cell.value = stamp.isValid() ? QVariant(stamp) : QVariant(number);
@@ -333,7 +328,7 @@ private:
         return true;
     }
 
-    QuaZip zip_;
+    ZipPackage zip_;
     QList<QString> strings_;
     QList<Style> styles_;
     bool base1904_ = false;
@@ -343,5 +338,5 @@ private:
 
 bool readXlsx(const QString &path, Workbook &workbook, QString &reason)
 {
-    return XlsxReader(path).read(workbook, reason);
+    return XlsxReader().read(path, workbook, reason);
 }

@@ -1,9 +1,11 @@
 // .xlsx through libxlsxwriter.
 
 #include "WorkbookCodecs.h"
+#include "ZipPackage.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <xlsxwriter.h>
 
@@ -59,6 +61,37 @@ lxw_error writeCell(lxw_worksheet *sheet, CellPos pos, const Cell &cell, lxw_for
     }
 }
 
+// The part's root element closes at its very end, which a truncated part cannot show.
+bool partEndsWhole(ZipPart &part)
+{
+    QByteArray head, tail, chunk(1 << 16, Qt::Uninitialized);
+    for (qint64 n; (n = part.read(chunk.data(), chunk.size())) > 0;) {
+        if (head.size() < 512)
+            head += chunk.left(std::min<qint64>(n, 512 - head.size()));
+        tail = (tail + chunk.left(n)).right(256);
+    }
+    static const QRegularExpression rootElement(QStringLiteral("<([A-Za-z_][^\\s/>]*)"));
+    const QRegularExpressionMatch root = rootElement.match(QString::fromUtf8(head));
+    return part.intact() && root.hasMatch()
+           && tail.trimmed().endsWith(QByteArray("</") + root.captured(1).toUtf8() + '>');
+}
+
+// libxlsxwriter does not notice when writing its temporary files fails (a full disk) and
+// then packs truncated parts.
+bool packageIsComplete(const QString &path)
+{
+    ZipPackage package;
+    QString detail;
+    if (!package.open(path, detail))
+        return false;
+    for (const QString &name : package.partNames()) {
+        const std::unique_ptr<ZipPart> part = package.part(name, detail);
+        if (!part || !partEndsWhole(*part))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool writeXlsx(const QString &path, const Workbook &workbook, QString &reason)
@@ -84,6 +117,8 @@ bool writeXlsx(const QString &path, const Workbook &workbook, QString &reason)
     const lxw_error closed = workbook_close(book);
     if (error == LXW_NO_ERROR)
         error = closed;
+    if (error == LXW_NO_ERROR && !packageIsComplete(path))
+        error = LXW_ERROR_CREATING_TMPFILE;
     if (error != LXW_NO_ERROR) {
         reason = writerReason(error);
         return false;

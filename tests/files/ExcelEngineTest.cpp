@@ -1,0 +1,397 @@
+// The engine's operations against real files: layout, used range, preparing, bad input,
+// failed and interrupted saves.
+
+#include "ExcelEngine.h"
+#include "WorkbookFile.h"
+#include "WorkbookTestSupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void putContents(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QString writeSample(const QString &path, WorkbookFormat format, const Workbook &workbook = workbookOf(sampleSheet()))
+{
+    QString error;
+    EXPECT_TRUE(writeWorkbookFile(path, workbook, format, error)) << error.toStdString();
+    return path;
+}
+
+QString rowsText(const QList<QList<QVariant>> &rows)
+{
+    QString text;
+    for (const QList<QVariant> &row : rows) {
+        QStringList fields;
+        for (const QVariant &value : row)
+            fields << canonicalCell(Cell{value, NumberFormat::General, false});
+        text += fields.join(u'\t') + u'\n';
+    }
+    return text;
+}
+
+class Engine : public testing::TestWithParam<const char *>
+{
+protected:
+    QString path(const QString &base = QStringLiteral("book")) const { return folder.filePath(base + GetParam()); }
+    QTemporaryDir folder;
+};
+
+TEST_P(Engine, SaveTablePutsHeadersInRowOneAndItemsBelowCentred)
+{
+    QTableWidget table(2, 3);
+    table.setHorizontalHeaderItem(0, new QTableWidgetItem("NO"));
+    table.setHorizontalHeaderItem(2, new QTableWidgetItem("Time"));
+    table.setItem(0, 0, new QTableWidgetItem("1"));
+    table.setItem(0, 1, new QTableWidgetItem("12.34%"));
+    table.setItem(0, 2, new QTableWidgetItem("2024/05/01  10:30"));
+    table.setItem(1, 1, new QTableWidgetItem("样品"));
+    ExcelEngine engine(path());
+    ASSERT_TRUE(engine.open(1)) << engine.errorString().toStdString();
+    ASSERT_TRUE(engine.saveTable(&table)) << engine.errorString().toStdString();
+    engine.close();
+
+    const QString dump = runPython(QString::fromLatin1(path().endsWith(".xls") ? kXlrdDump : kOpenpyxlDump), {path()});
+    EXPECT_EQ(dump, "s:NO^\t\ts:Time^\nn:1^\tp:0.1234^\td:2024-05-01T10:30:00^\n\ts:样品^\t\n");
+    ASSERT_TRUE(engine.openForReading(1));
+    EXPECT_EQ(engine.rowCount(), 3);
+    QList<QList<QVariant>> rows{{QStringLiteral("kept")}};
+    engine.readAll(rows);
+    EXPECT_EQ(rowsText(rows), "s:kept\ns:NO\t\ts:Time\nn:1\tn:0.1234\td:2024-05-01T10:30:00\n\ts:样品\t\n");
+}
+
+TEST_P(Engine, UsedRangeBeginsAtTheFirstNonEmptyRowAndColumn)
+{
+    ExcelEngine engine(path());
+    ASSERT_TRUE(engine.open(1));
+    EXPECT_EQ(engine.rowCount(), 0);
+    QList<QList<QVariant>> rows;
+    engine.readAll(rows);
+    EXPECT_TRUE(rows.isEmpty());
+
+    // A table without header items starts at sheet row 2; blanks and empty texts do not count.
+    ASSERT_TRUE(engine.setCellData(2, 2, "first"));
+    ASSERT_TRUE(engine.setCellData(6, 4, 4.5));
+    ASSERT_TRUE(engine.setCellData(9, 9, ""));
+    ASSERT_TRUE(engine.setCellData(1, 1, QVariant()));
+    ASSERT_TRUE(engine.save());
+    ASSERT_TRUE(engine.open(1));
+    EXPECT_EQ(engine.rowCount(), 5);
+    EXPECT_EQ(engine.columnCount(), 3);
+    engine.readAll(rows);
+    EXPECT_EQ(rowsText(rows), "s:first\t\t\n\t\t\n\t\t\n\t\t\n\t\tn:4.5\n");
+}
+
+TEST_P(Engine, CloseDiscardsWhatWasNotSaved)
+{
+    {
+        ExcelEngine engine(path());
+        ASSERT_TRUE(engine.open(1));
+        ASSERT_TRUE(engine.setCellData(1, 1, "saved"));
+        ASSERT_TRUE(engine.save());
+        ASSERT_TRUE(engine.setCellData(2, 1, "discarded by close"));
+        engine.close();
+        ASSERT_TRUE(engine.open(1));
+        ASSERT_TRUE(engine.setCellData(3, 1, "discarded by the destructor"));
+    }
+    ExcelEngine engine(path());
+    ASSERT_TRUE(engine.openForReading(1));
+    QList<QList<QVariant>> rows;
+    engine.readAll(rows);
+    EXPECT_EQ(rowsText(rows), "s:saved\n");
+}
+
+TEST_P(Engine, SaveKeepsTheFileFormatAndTheOtherSheets)
+{
+    // A workbook of the other format behind this extension stays in that format.
+    const bool xls = QString(GetParam()) == ".xls";
+    Workbook workbook = workbookOf(sampleSheet());
+    workbook.sheets.push_back(Sheet{QStringLiteral("Second"), {{CellPos{0, 0}, Cell{QStringLiteral("kept"), {}, false}}}});
+    writeSample(path(), xls ? WorkbookFormat::Xlsx : WorkbookFormat::Xls, workbook);
+    ExcelEngine engine(path());
+    ASSERT_TRUE(engine.open(1));
+    ASSERT_TRUE(engine.setCellData(20, 1, "added"));
+    ASSERT_TRUE(engine.save());
+    EXPECT_EQ(contents(path()).left(2), xls ? QByteArray("PK") : QByteArray("\xD0\xCF"));
+    ASSERT_TRUE(engine.open(2));
+    QList<QList<QVariant>> rows;
+    engine.readAll(rows);
+    EXPECT_EQ(rowsText(rows), "s:kept\n");
+}
+
+TEST_P(Engine, CellsBeyondTheFormatAreRefused)
+{
+    const SheetLimits limits = sheetLimits(formatForExtension(path()));
+    ExcelEngine engine(path());
+    ASSERT_TRUE(engine.open(1));
+    EXPECT_TRUE(engine.setCellData(limits.rows, limits.columns, 1));
+    EXPECT_FALSE(engine.setCellData(limits.rows + 1, 1, 1));
+    EXPECT_FALSE(engine.setCellData(1, limits.columns + 1, 1));
+    EXPECT_FALSE(engine.setCellData(0, 1, 1));
+    EXPECT_TRUE(engine.errorString().contains("column 1")) << engine.errorString().toStdString();
+    EXPECT_FALSE(engine.setCellData(1, 1, QString(kMaxTextLength + 1, u'x')));
+}
+
+TEST_P(Engine, OpenPreparesAMissingFileButReadingNeverCreatesOne)
+{
+    ExcelEngine reader(path("missing"));
+    EXPECT_FALSE(reader.openForReading(1));
+    EXPECT_TRUE(reader.errorString().contains(QDir::toNativeSeparators(path("missing"))));
+    EXPECT_FALSE(QFile::exists(path("missing")));
+
+    // With "./template.xls" in the working directory a new workbook starts as its copy.
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    writeSample(folder.filePath("template.xls"), WorkbookFormat::Xls);
+    EXPECT_TRUE(ExcelEngine::prepareFile(path("fromTemplate")));
+    EXPECT_EQ(contents(path("fromTemplate")), contents(folder.filePath("template.xls")));
+    QFile::remove(folder.filePath("template.xls"));
+    EXPECT_TRUE(ExcelEngine::prepareFile(path("empty")));
+    EXPECT_EQ(QFileInfo(path("empty")).size(), 0);
+    QDir::setCurrent(previous);
+
+    ExcelEngine fromTemplate(path("fromTemplate"));
+    ASSERT_TRUE(fromTemplate.open(1));
+    EXPECT_EQ(fromTemplate.rowCount(), sampleSheet().usedRange().rowCount);
+    ExcelEngine empty(path("empty"));
+    ASSERT_TRUE(empty.open(1));
+    ASSERT_TRUE(empty.setCellData(1, 1, "x"));
+    ASSERT_TRUE(empty.save());
+    EXPECT_EQ(formatForExtension(path()) == WorkbookFormat::Xls ? QByteArray("\xD0\xCF") : QByteArray("PK"),
+              contents(path("empty")).left(2));
+}
+
+TEST_P(Engine, AFailedSaveKeepsThePreviousFile)
+{
+    writeSample(path(), formatForExtension(path()));
+    const QByteArray before = contents(path());
+    ExcelEngine engine(path());
+    ASSERT_TRUE(engine.open(1));
+    ASSERT_TRUE(engine.setCellData(1, 1, "new"));
+
+    // The file's folder is replaced by a plain file: nothing can be written there.
+    ASSERT_TRUE(QDir().rename(folder.path(), folder.path() + ".moved"));
+    putContents(folder.path(), "not a folder");
+    EXPECT_FALSE(engine.save());
+    EXPECT_TRUE(engine.errorString().startsWith("Cannot save " + QDir::toNativeSeparators(path()) + ": "))
+        << engine.errorString().toStdString();
+    QFile::remove(folder.path());
+    ASSERT_TRUE(QDir().rename(folder.path() + ".moved", folder.path()));
+    EXPECT_EQ(contents(path()), before);
+
+    // Removed between open and save: the save writes it anew, whole.
+    QFile::remove(path());
+    ASSERT_TRUE(engine.save()) << engine.errorString().toStdString();
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    ExcelEngine reader(path());
+    ASSERT_TRUE(reader.openForReading(1));
+    EXPECT_EQ(reader.rowCount(), sampleSheet().usedRange().rowCount + 1);
+
+    if (geteuid() != 0) { // the superuser writes read-only files anyway
+        QFile::setPermissions(path(), QFile::ReadOwner);
+        const QByteArray locked = contents(path());
+        EXPECT_FALSE(engine.save());
+        EXPECT_TRUE(engine.errorString().endsWith("the file is read-only"));
+        EXPECT_EQ(contents(path()), locked);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, Engine, testing::Values(".xls", ".xlsx"),
+                         [](const auto &info) { return std::string(info.param + 1); });
+
+// Bad input: each file fails to open with its name and a reason, and is left untouched.
+QByteArray patchedDirectoryName(QByteArray xls, const QString &name)
+{
+    const QString old = QStringLiteral("Workbook");
+    const qsizetype entry = xls.indexOf(QByteArray(reinterpret_cast<const char *>(old.utf16()), old.size() * 2));
+    QByteArray field(64, '\0');
+    field.replace(0, name.size() * 2, QByteArray(reinterpret_cast<const char *>(name.utf16()), name.size() * 2));
+    xls.replace(entry, 64, field);
+    xls[entry + 64] = char((name.size() + 1) * 2);
+    return xls;
+}
+
+struct BadCase
+{
+    const char *name;
+    std::function<QByteArray(const QByteArray &xls, const QByteArray &xlsx)> bytes;
+    const char *reason;
+};
+
+void PrintTo(const BadCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class BadInput : public testing::TestWithParam<BadCase>
+{
+};
+
+TEST_P(BadInput, OpenFailsCleanlyAndLeavesTheFile)
+{
+    QTemporaryDir folder;
+    const QByteArray xls = contents(writeSample(folder.filePath("good.xls"), WorkbookFormat::Xls));
+    const QByteArray xlsx = contents(writeSample(folder.filePath("good.xlsx"), WorkbookFormat::Xlsx));
+    const QString path = folder.filePath("bad.xls");
+    const QByteArray bad = GetParam().bytes(xls, xlsx);
+    putContents(path, bad);
+    ExcelEngine engine(path);
+    EXPECT_FALSE(engine.open(1));
+    EXPECT_FALSE(engine.isOpen());
+    EXPECT_EQ(engine.rowCount(), 0);
+    EXPECT_TRUE(engine.errorString().startsWith("Cannot read " + QDir::toNativeSeparators(path) + ": "));
+    EXPECT_TRUE(engine.errorString().contains(GetParam().reason)) << engine.errorString().toStdString();
+    EXPECT_EQ(contents(path), bad);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadInput,
+    testing::Values(
+        BadCase{"truncatedXls", [](const QByteArray &xls, const QByteArray &) { return xls.left(xls.size() / 2); },
+                "damaged"},
+        BadCase{"zeroFilled", [](const QByteArray &, const QByteArray &) { return QByteArray(4096, '\0'); },
+                "neither an .xls nor an .xlsx workbook"},
+        BadCase{"randomBytes",
+                [](const QByteArray &, const QByteArray &) {
+                    std::mt19937 random(7);
+                    QByteArray bytes(3000, '\0');
+                    for (char &b : bytes)
+                        b = char(random());
+                    return bytes;
+                },
+                "neither an .xls nor an .xlsx workbook"},
+        BadCase{"ole2HeaderOnly",
+                [](const QByteArray &xls, const QByteArray &) { return xls.left(512) + QByteArray(1024, '\xFF'); },
+                "damaged"},
+        BadCase{"truncatedXlsx", [](const QByteArray &, const QByteArray &xlsx) { return xlsx.left(xlsx.size() - 30); },
+                "damaged"},
+        BadCase{"xlsxWithCorruptedPart",
+                [](const QByteArray &, const QByteArray &xlsx) {
+                    QByteArray bytes = xlsx; // inside the sheet's packed data, past its local header
+                    const qsizetype sheet = bytes.indexOf("xl/worksheets/sheet1.xml") + 40;
+                    for (qsizetype i = sheet; i < sheet + 40; ++i)
+                        bytes[i] = char(bytes[i] ^ 0x55);
+                    return bytes;
+                },
+                "damaged"},
+        BadCase{"passwordProtectedXls",
+                [](const QByteArray &xls, const QByteArray &) {
+                    QByteArray bytes = xls; // CODEPAGE turned into FILEPASS (XOR obfuscation)
+                    const qsizetype codepage = bytes.indexOf(QByteArray("\x42\x00\x02\x00\xB0\x04", 6));
+                    bytes.replace(codepage, 6, QByteArray("\x2F\x00\x02\x00\x00\x00", 6));
+                    return bytes;
+                },
+                "password-protected"},
+        BadCase{"encryptedXlsx",
+                [](const QByteArray &xls, const QByteArray &) { return patchedDirectoryName(xls, "EncryptedPackage"); },
+                "password-protected"},
+        BadCase{"ole2WithoutWorkbook",
+                [](const QByteArray &xls, const QByteArray &) { return patchedDirectoryName(xls, "WordDocument"); },
+                "damaged"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(BadInput, AMissingSheetFailsTheOpen)
+{
+    QTemporaryDir folder;
+    ExcelEngine engine(writeSample(folder.filePath("one.xlsx"), WorkbookFormat::Xlsx));
+    for (int sheet : {0, 2, -1}) {
+        EXPECT_FALSE(engine.open(sheet));
+        EXPECT_TRUE(engine.errorString().endsWith(QStringLiteral("has no sheet %1.").arg(sheet)));
+    }
+    EXPECT_TRUE(engine.open(1));
+}
+
+// Mutated workbooks never crash or hang a reader; each either reads or says why not.
+TEST(BadInput, MutatedWorkbooksFailCleanly)
+{
+    QTemporaryDir folder;
+    std::mt19937 random(20240501);
+    for (const WorkbookFormat format : {WorkbookFormat::Xls, WorkbookFormat::Xlsx}) {
+        const QByteArray good = contents(writeSample(folder.filePath("good"), format));
+        const QString path = folder.filePath("mutated");
+        QElapsedTimer clock;
+        clock.start();
+        int tries = 0;
+        for (; clock.elapsed() < 500; ++tries) {
+            QByteArray bytes = good;
+            const int flips = 1 + int(random() % 16);
+            for (int i = 0; i < flips; ++i)
+                bytes[random() % bytes.size()] = char(random());
+            if (random() % 4 == 0)
+                bytes.truncate(random() % bytes.size());
+            putContents(path, bytes);
+            Workbook workbook;
+            WorkbookFormat read;
+            QString error;
+            if (!readWorkbookFile(path, workbook, read, error)) {
+                ASSERT_TRUE(error.startsWith("Cannot read ")) << error.toStdString();
+            }
+        }
+        EXPECT_GT(tries, 20);
+    }
+}
+
+// A save that fails or is killed part-way leaves the previous file as it was.
+class InterruptedSave : public testing::TestWithParam<WorkbookFormat>
+{
+};
+
+TEST_P(InterruptedSave, LeavesThePreviousFile)
+{
+    QTemporaryDir folder;
+    const QString target = writeSample(folder.filePath("target"), GetParam());
+    const QByteArray before = contents(target);
+    Sheet big{QStringLiteral("Sheet1"), {}};
+    for (int r = 0; r < 3000; ++r) {
+        for (int c = 0; c < 10; ++c)
+            big.cells.emplace(CellPos{r, c}, Cell{c % 2 ? QVariant(r * 10.0 + c) : QVariant(QString::number(r * c)), {}, false});
+    }
+    const Workbook workbook = workbookOf(std::move(big));
+    for (const bool killed : {false, true}) {
+        const pid_t child = fork();
+        if (child == 0) {
+            // Writes beyond 64 kB raise SIGXFSZ: ignored, write() fails; by default it kills.
+            std::signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
+            const rlimit limit{64 << 10, 64 << 10};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            QString error;
+            _exit(writeWorkbookFile(target, workbook, GetParam(), error) ? 0 : 3);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        if (killed) {
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+        } else {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3) << status;
+            EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"target"});
+        }
+        EXPECT_EQ(contents(target), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, InterruptedSave, testing::Values(WorkbookFormat::Xls, WorkbookFormat::Xlsx),
+                         [](const auto &info) { return info.param == WorkbookFormat::Xls ? "xls" : "xlsx"; });
+
+} // namespace
