@@ -7,6 +7,7 @@
 
 #include <QtEndian>
 #include <numeric>
+#include <ostream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -117,6 +118,11 @@ struct BlockCase
     QList<BlockRead> reads;
 };
 
+void PrintTo(const BlockCase &c, std::ostream *out)
+{
+    *out << "type " << c.deviceType << ", " << c.count << " records";
+}
+
 class SpectralHistoryBlocks : public ::testing::TestWithParam<BlockCase>
 {
 };
@@ -167,6 +173,11 @@ struct FailureCase
     QString text;
     int blockReadsExpected;
 };
+
+void PrintTo(const FailureCase &c, std::ostream *out)
+{
+    *out << c.what;
+}
 
 class SpectralHistoryFailure : public ::testing::TestWithParam<FailureCase>
 {
