@@ -40,8 +40,6 @@ protected:
 TEST_F(SpectralPage, FormAndHeaderRow)
 {
     EXPECT_EQ(page.windowTitle(), QStringLiteral("Spectra"));
-    EXPECT_EQ(page.size(), QSize(1960, 800));
-    EXPECT_FALSE(page.windowFlags() & Qt::WindowContextHelpButtonHint);
     for (const char *name : {"pushButton_spectralHistory", "pushButton_spectralMeasurement", "pushButton_clearData",
                              "pushButton_exportExcel", "widget_chart"})
         EXPECT_NE(page.findChild<QWidget *>(QString::fromLatin1(name)), nullptr) << name;
@@ -54,10 +52,6 @@ TEST_F(SpectralPage, FormAndHeaderRow)
     EXPECT_EQ(header, (QStringList{"No", "Name", "400nm", "700nm", "Operation"}));
     EXPECT_EQ(curveBox(table, 0)->text(), QStringLiteral("Curve"));
     EXPECT_TRUE(curveBox(table, 0)->isChecked());
-    EXPECT_EQ(table->columnWidth(0), 35);
-    EXPECT_EQ(table->columnWidth(1), 100);
-    EXPECT_EQ(table->columnWidth(2), 53);
-    EXPECT_EQ(table->columnWidth(33), 60);
 }
 
 TEST_F(SpectralPage, RowShowsValuesAndAutomaticNames)
@@ -142,18 +136,6 @@ TEST_F(SpectralPage, OnlyDataNamesAreEditable)
             EXPECT_EQ(table->item(c.row, 1)->text(), QStringLiteral("renamed"));
         }
     }
-}
-
-TEST_F(SpectralPage, ThousandRecordsRefuseAMeasurement)
-{
-    ModalCatcher catcher;
-    addStored(1000);
-    page.on_pushButton_spectralMeasurement_clicked();
-    ASSERT_EQ(catcher.seen().size(), 1);
-    EXPECT_EQ(catcher.seen()[0].title, QStringLiteral("Error"));
-    EXPECT_EQ(catcher.seen()[0].text,
-              QStringLiteral("Measurement exceeds the maximum quantity, please save the excel file before measuring!"));
-    EXPECT_EQ(page.records().size(), 1000);
 }
 
 TEST_F(SpectralPage, MeasurementWithoutInstrumentFailsCleanly)
