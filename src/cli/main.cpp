@@ -1,6 +1,7 @@
 // lumivex-cli: the program's calculations for scripts and lab work, without the window.
 #include "Console.h"
 #include "DeltaECommand.h"
+#include "SheetCommand.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -19,6 +20,8 @@ struct Command
 const Command commands[] = {
     {"delta-e", QT_TRANSLATE_NOOP("LumivexCli", "Colour difference of L*a*b* pairs, one per line"),
      &DeltaECommand::run},
+    {"sheet", QT_TRANSLATE_NOOP("LumivexCli", "Print sheet 1 of a workbook, or convert between .xls and .xlsx"),
+     &SheetCommand::run},
 };
 
 QString tr(const char *text)
