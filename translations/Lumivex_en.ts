@@ -781,4 +781,153 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
         <translation>△Transmittance</translation>
     </message>
 </context>
+<context>
+    <name>Workbook</name>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>Cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: %2</source>
+        <translation>Cannot save %1: %2</translation>
+    </message>
+    <message>
+        <source>it is neither an .xls nor an .xlsx workbook</source>
+        <translation>it is neither an .xls nor an .xlsx workbook</translation>
+    </message>
+    <message>
+        <source>the workbook is damaged (%1)</source>
+        <translation>the workbook is damaged (%1)</translation>
+    </message>
+    <message>
+        <source>the workbook is password-protected</source>
+        <translation>the workbook is password-protected</translation>
+    </message>
+    <message>
+        <source>sheet "%1" is larger than %2 cells</source>
+        <translation>sheet "%1" is larger than %2 cells</translation>
+    </message>
+    <message>
+        <source>row %1, column %2 lies beyond the %3 rows and %4 columns this format holds</source>
+        <translation>row %1, column %2 lies beyond the %3 rows and %4 columns this format holds</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>the file is read-only</translation>
+    </message>
+    <message>
+        <source>the spreadsheet writer failed (%1)</source>
+        <translation>the spreadsheet writer failed (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>ExcelEngine</name>
+    <message>
+        <source>./template.xls</source>
+        <translation>./template.xls</translation>
+    </message>
+    <message>
+        <source>No workbook file name was given.</source>
+        <translation>No workbook file name was given.</translation>
+    </message>
+    <message>
+        <source>Cannot create %1.</source>
+        <translation>Cannot create %1.</translation>
+    </message>
+    <message>
+        <source>%1 has no sheet %2.</source>
+        <translation>%1 has no sheet %2.</translation>
+    </message>
+    <message>
+        <source>The workbook is not open.</source>
+        <translation>The workbook is not open.</translation>
+    </message>
+    <message>
+        <source>Row %1, column %2 lies outside the sheet.</source>
+        <translation>Row %1, column %2 lies outside the sheet.</translation>
+    </message>
+    <message>
+        <source>Row %1, column %2 cannot hold this value.</source>
+        <translation>Row %1, column %2 cannot hold this value.</translation>
+    </message>
+</context>
+<context>
+    <name>MeterTable</name>
+    <message>
+        <source>UnKnow</source>
+        <translation>UnKnow</translation>
+    </message>
+    <message>
+        <source>Error：</source>
+        <translation>Error：</translation>
+    </message>
+    <message>
+        <source>Can't open file！</source>
+        <translation>Can't open file！</translation>
+    </message>
+    <message>
+        <source>Failed to read excel file！</source>
+        <translation>Failed to read excel file！</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Read MeterNo Fail!</source>
+        <translation>Read MeterNo Fail!</translation>
+    </message>
+</context>
+<context>
+    <name>SheetCommand</name>
+    <message>
+        <source>--to takes the name of the workbook to write.
+</source>
+        <translation>--to takes the name of the workbook to write.
+</translation>
+    </message>
+    <message>
+        <source>Unknown option "%1".
+</source>
+        <translation>Unknown option "%1".
+</translation>
+    </message>
+    <message>
+        <source>Only one workbook can be given.
+</source>
+        <translation>Only one workbook can be given.
+</translation>
+    </message>
+    <message>
+        <source>Usage: lumivex-cli sheet [--to OUT] FILE
+
+Prints the used range of sheet 1 of the workbook FILE (.xls or .xlsx) as lines of
+tab-separated cells: numbers in their shortest exact form, date-times as ISO 8601,
+texts as they are (tab, line break and backslash escaped as \t, \n and \\).
+
+  --to OUT   write the whole workbook to OUT instead: .xlsx when OUT ends in .xlsx,
+             else .xls
+
+Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written.
+</source>
+        <translation>Usage: lumivex-cli sheet [--to OUT] FILE
+
+Prints the used range of sheet 1 of the workbook FILE (.xls or .xlsx) as lines of
+tab-separated cells: numbers in their shortest exact form, date-times as ISO 8601,
+texts as they are (tab, line break and backslash escaped as \t, \n and \\).
+
+  --to OUT   write the whole workbook to OUT instead: .xlsx when OUT ends in .xlsx,
+             else .xls
+
+Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written.
+</translation>
+    </message>
+</context>
+<context>
+    <name>LumivexCli</name>
+    <message>
+        <source>Print sheet 1 of a workbook, or convert between .xls and .xlsx</source>
+        <translation>Print sheet 1 of a workbook, or convert between .xls and .xlsx</translation>
+    </message>
+</context>
 </TS>

@@ -780,4 +780,153 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
         <translation>△透光率</translation>
     </message>
 </context>
+<context>
+    <name>Workbook</name>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: %2</source>
+        <translation>无法保存 %1：%2</translation>
+    </message>
+    <message>
+        <source>it is neither an .xls nor an .xlsx workbook</source>
+        <translation>它既不是 .xls 也不是 .xlsx 工作簿</translation>
+    </message>
+    <message>
+        <source>the workbook is damaged (%1)</source>
+        <translation>工作簿已损坏（%1）</translation>
+    </message>
+    <message>
+        <source>the workbook is password-protected</source>
+        <translation>工作簿受密码保护</translation>
+    </message>
+    <message>
+        <source>sheet "%1" is larger than %2 cells</source>
+        <translation>工作表“%1”超过 %2 个单元格</translation>
+    </message>
+    <message>
+        <source>row %1, column %2 lies beyond the %3 rows and %4 columns this format holds</source>
+        <translation>第 %1 行第 %2 列超出了此格式可容纳的 %3 行 %4 列</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>文件为只读</translation>
+    </message>
+    <message>
+        <source>the spreadsheet writer failed (%1)</source>
+        <translation>电子表格写入失败（%1）</translation>
+    </message>
+</context>
+<context>
+    <name>ExcelEngine</name>
+    <message>
+        <source>./template.xls</source>
+        <translation>./template.xls</translation>
+    </message>
+    <message>
+        <source>No workbook file name was given.</source>
+        <translation>未指定工作簿文件名。</translation>
+    </message>
+    <message>
+        <source>Cannot create %1.</source>
+        <translation>无法创建 %1。</translation>
+    </message>
+    <message>
+        <source>%1 has no sheet %2.</source>
+        <translation>%1 中没有第 %2 个工作表。</translation>
+    </message>
+    <message>
+        <source>The workbook is not open.</source>
+        <translation>工作簿未打开。</translation>
+    </message>
+    <message>
+        <source>Row %1, column %2 lies outside the sheet.</source>
+        <translation>第 %1 行第 %2 列超出工作表范围。</translation>
+    </message>
+    <message>
+        <source>Row %1, column %2 cannot hold this value.</source>
+        <translation>第 %1 行第 %2 列无法保存此值。</translation>
+    </message>
+</context>
+<context>
+    <name>MeterTable</name>
+    <message>
+        <source>UnKnow</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>Error：</source>
+        <translation>错误：</translation>
+    </message>
+    <message>
+        <source>Can't open file！</source>
+        <translation>无法打开文件！</translation>
+    </message>
+    <message>
+        <source>Failed to read excel file！</source>
+        <translation>读取excel文件失败！</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Read MeterNo Fail!</source>
+        <translation>读取仪器编号失败！</translation>
+    </message>
+</context>
+<context>
+    <name>SheetCommand</name>
+    <message>
+        <source>--to takes the name of the workbook to write.
+</source>
+        <translation>--to 需要给出要写入的工作簿名称。
+</translation>
+    </message>
+    <message>
+        <source>Unknown option "%1".
+</source>
+        <translation>未知选项“%1”。
+</translation>
+    </message>
+    <message>
+        <source>Only one workbook can be given.
+</source>
+        <translation>只能给出一个工作簿。
+</translation>
+    </message>
+    <message>
+        <source>Usage: lumivex-cli sheet [--to OUT] FILE
+
+Prints the used range of sheet 1 of the workbook FILE (.xls or .xlsx) as lines of
+tab-separated cells: numbers in their shortest exact form, date-times as ISO 8601,
+texts as they are (tab, line break and backslash escaped as \t, \n and \\).
+
+  --to OUT   write the whole workbook to OUT instead: .xlsx when OUT ends in .xlsx,
+             else .xls
+
+Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written.
+</source>
+        <translation>用法：lumivex-cli sheet [--to OUT] FILE
+
+把工作簿 FILE（.xls 或 .xlsx）第 1 个工作表的已用区域按行打印，单元格以制表符分隔：
+数字取最短的精确形式，日期时间按 ISO 8601，文本原样输出（制表符、换行和反斜杠
+分别转义为 \t、\n 和 \\）。
+
+  --to OUT   改为把整个工作簿写入 OUT：OUT 以 .xlsx 结尾时写 .xlsx，
+             否则写 .xls
+
+退出状态：0 成功，2 用法错误，或工作簿无法读取或写入。
+</translation>
+    </message>
+</context>
+<context>
+    <name>LumivexCli</name>
+    <message>
+        <source>Print sheet 1 of a workbook, or convert between .xls and .xlsx</source>
+        <translation>打印工作簿的第 1 个工作表，或在 .xls 与 .xlsx 之间转换</translation>
+    </message>
+</context>
 </TS>
