@@ -26,7 +26,7 @@ struct ByteIs
 };
 constexpr ByteIs noTest{-1, 0};
 
-struct CommandSpec
+struct CommandConstants
 {
     Cmd cmd;
     const char *request;    // hex bytes before the data; null when built from the arguments
@@ -43,7 +43,7 @@ struct CommandSpec
 };
 
 // readBlock adds its data length to the reply length, writeBlock's data packet to the send threshold.
-constexpr CommandSpec commands[] = {
+constexpr CommandConstants commands[] = {
     // cmd                   request                            send reply timeout frame  echo                       both  data    not-sup. early
     {Cmd::DeviceInfo,        "AB 20 05 00 12 00 94 6B",          8,  26,  6000,  true,  {{2, 0x05}, {6, 0xA5}}, false, 0, 24, 0xA004, false},
     {Cmd::DeviceInfoOld,     "AB 40 00 00 00 00 14 00",          8,  30,  6000,  true,  {{2, 0x00}, {6, 0x14}}, false, 8, 18, 0xC708, false},
@@ -93,7 +93,7 @@ constexpr quint8 startByte = 0xAB;
 constexpr int sendTimeoutMs = 1000;
 constexpr int nameBytes = 16;
 
-const CommandSpec &spec(Cmd cmd)
+const CommandConstants &constantsOf(Cmd cmd)
 {
     return commands[int(cmd)];
 }
@@ -132,7 +132,7 @@ bool fitsU16(int value)
 
 QByteArray fixedRequest(Cmd cmd)
 {
-    return QByteArray::fromHex(spec(cmd).request);
+    return QByteArray::fromHex(constantsOf(cmd).request);
 }
 
 // Register frame header: start byte, function code, 32-bit address, 16-bit length field.
@@ -155,7 +155,7 @@ QByteArray writeRequest(QByteArray header, const QByteArray &data)
     return header;
 }
 
-bool echoAccepted(const CommandSpec &s, const QByteArray &reply)
+bool echoAccepted(const CommandConstants &s, const QByteArray &reply)
 {
     auto holds = [&](const ByteIs &test) { return test.position < 0 || u8(reply, test.position) == test.value; };
     if (s.echoNeedsBoth)
@@ -163,7 +163,7 @@ bool echoAccepted(const CommandSpec &s, const QByteArray &reply)
     return holds(s.echo[0]) || holds(s.echo[1]);
 }
 
-bool dataCheckPasses(const CommandSpec &s, const QByteArray &reply)
+bool dataCheckPasses(const CommandConstants &s, const QByteArray &reply)
 {
     if (s.dataCount == 0)
         return true;
@@ -173,14 +173,14 @@ bool dataCheckPasses(const CommandSpec &s, const QByteArray &reply)
     return computed == u16(reply, s.dataFirst + s.dataCount);
 }
 
-bool isNotSupportedReply(const CommandSpec &s, const QByteArray &reply)
+bool isNotSupportedReply(const CommandConstants &s, const QByteArray &reply)
 {
     return s.notSupported != 0 && reply.size() >= 3 && u8(reply, 1) == s.notSupported >> 8
            && u8(reply, 2) == (s.notSupported & 0xFF);
 }
 
-// Step 3 of every command: the bytes written, or CmdNotSent below the threshold.
-int sendRequest(const CommandSpec &s, QByteArray request, int thresholdExtra = 0)
+// Sending, the first step of every command: the bytes written, or CmdNotSent below the threshold.
+int sendRequest(const CommandConstants &s, QByteArray request, int thresholdExtra = 0)
 {
     const int sent = LinkPort::sendFrame(request, sendTimeoutMs);
     return sent < s.sendThreshold + thresholdExtra ? int(CmdNotSent) : sent;
@@ -190,7 +190,7 @@ int sendRequest(const CommandSpec &s, QByteArray request, int thresholdExtra = 0
 template<typename Decode>
 int run(Cmd cmd, QByteArray request, Decode &&decode, int replyExtra = 0)
 {
-    const CommandSpec &s = spec(cmd);
+    const CommandConstants &s = constantsOf(cmd);
     if (sendRequest(s, std::move(request)) < 0)
         return CmdNotSent;
     QByteArray reply;
@@ -545,7 +545,7 @@ int CDeviceCommands::writeBlock(quint32 address, const QByteArray &data, int len
     if (length == 0)
         return run(Cmd::WriteBlockEnd, request);
     request.append(data.left(length));
-    return sendRequest(spec(Cmd::WriteBlockData), request, length);
+    return sendRequest(constantsOf(Cmd::WriteBlockData), request, length);
 }
 
 int CDeviceCommands::measureSpectrum(std::array<double, 31> &values)
