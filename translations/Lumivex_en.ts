@@ -930,4 +930,226 @@ Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written
         <translation>Print sheet 1 of a workbook, or convert between .xls and .xlsx</translation>
     </message>
 </context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Model</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation>SN</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Standard Haze</source>
+        <translation>Standard Haze</translation>
+    </message>
+    <message>
+        <source>Standard Transmittance</source>
+        <translation>Standard Transmittance</translation>
+    </message>
+    <message>
+        <source>Sample Haze</source>
+        <translation>Sample Haze</translation>
+    </message>
+    <message>
+        <source>Sample Transmittance</source>
+        <translation>Sample Transmittance</translation>
+    </message>
+    <message>
+        <source>Haze Tolerance</source>
+        <translation>Haze Tolerance</translation>
+    </message>
+    <message>
+        <source>Transmittance Tolerance</source>
+        <translation>Transmittance Tolerance</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Standard L*</source>
+        <translation>Standard L*</translation>
+    </message>
+    <message>
+        <source>Standard a*</source>
+        <translation>Standard a*</translation>
+    </message>
+    <message>
+        <source>Standard b*</source>
+        <translation>Standard b*</translation>
+    </message>
+    <message>
+        <source>Sample L*</source>
+        <translation>Sample L*</translation>
+    </message>
+    <message>
+        <source>Sample a*</source>
+        <translation>Sample a*</translation>
+    </message>
+    <message>
+        <source>Sample b*</source>
+        <translation>Sample b*</translation>
+    </message>
+    <message>
+        <source>Standard C*</source>
+        <translation>Standard C*</translation>
+    </message>
+    <message>
+        <source>Standard h</source>
+        <translation>Standard h</translation>
+    </message>
+    <message>
+        <source>Sample C*</source>
+        <translation>Sample C*</translation>
+    </message>
+    <message>
+        <source>Sample h</source>
+        <translation>Sample h</translation>
+    </message>
+    <message>
+        <source>Standard Y</source>
+        <translation>Standard Y</translation>
+    </message>
+    <message>
+        <source>Standard x</source>
+        <translation>Standard x</translation>
+    </message>
+    <message>
+        <source>Standard y</source>
+        <translation>Standard y</translation>
+    </message>
+    <message>
+        <source>Sample Y</source>
+        <translation>Sample Y</translation>
+    </message>
+    <message>
+        <source>Sample x</source>
+        <translation>Sample x</translation>
+    </message>
+    <message>
+        <source>Sample y</source>
+        <translation>Sample y</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>No data for Storing to Excel!</source>
+        <translation>No data for Storing to Excel!</translation>
+    </message>
+    <message>
+        <source>Storing data to Excel</source>
+        <translation>Storing data to Excel</translation>
+    </message>
+    <message>
+        <source>excel file (*.xls)</source>
+        <translation>excel file (*.xls)</translation>
+    </message>
+    <message>
+        <source>Can&apos;t overwrite this file, maybe the file is in use!</source>
+        <translation>Can&apos;t overwrite this file, maybe the file is in use!</translation>
+    </message>
+    <message>
+        <source>Failed to store data, can&apos;t open file!</source>
+        <translation>Failed to store data, can&apos;t open file!</translation>
+    </message>
+    <message>
+        <source>Failed to export data to excel file</source>
+        <translation>Failed to export data to excel file</translation>
+    </message>
+    <message>
+        <source>Storing data</source>
+        <translation>Storing data</translation>
+    </message>
+    <message>
+        <source>Data stored to file Success</source>
+        <translation>Data stored to file Success</translation>
+    </message>
+    <message>
+        <source>Colorimeter</source>
+        <translation>Colorimeter</translation>
+    </message>
+    <message>
+        <source>Data import willempty the list, to save data first?</source>
+        <translation>Data import willempty the list, to save data first?</translation>
+    </message>
+    <message>
+        <source>excel file (*.xls *.xlsx)</source>
+        <translation>excel file (*.xls *.xlsx)</translation>
+    </message>
+    <message>
+        <source>Error：</source>
+        <translation>Error：</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open file！</source>
+        <translation>Can&apos;t open file！</translation>
+    </message>
+    <message>
+        <source>Failed to read excel file！</source>
+        <translation>Failed to read excel file！</translation>
+    </message>
+    <message>
+        <source>The import file is not an export file of this software!</source>
+        <translation>The import file is not an export file of this software!</translation>
+    </message>
+    <message>
+        <source>difference history data error, unable to export!</source>
+        <translation>difference history data error, unable to export!</translation>
+    </message>
+    <message>
+        <source>Failed to read the number of color difference records!</source>
+        <translation>Failed to read the number of color difference records!</translation>
+    </message>
+    <message>
+        <source>Reading difference recording lab data failed!</source>
+        <translation>Reading difference recording lab data failed!</translation>
+    </message>
+    <message>
+        <source>Failed to read color difference record name data!</source>
+        <translation>Failed to read color difference record name data!</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>No comparison record!</source>
+        <translation>No comparison record!</translation>
+    </message>
+    <message>
+        <source>Download cancelled; nothing was added.</source>
+        <translation>Download cancelled; nothing was added.</translation>
+    </message>
+    <message>
+        <source>Choose one display parameter before reading the comparison records.</source>
+        <translation>Choose one display parameter before reading the comparison records.</translation>
+    </message>
+    <message>
+        <source>The instrument reports %1 comparison records, more than its memory holds (%2); nothing was read.</source>
+        <translation>The instrument reports %1 comparison records, more than its memory holds (%2); nothing was read.</translation>
+    </message>
+    <message>
+        <source>Import Excel</source>
+        <translation>Import Excel</translation>
+    </message>
+</context>
+<context>
+    <name>Colorimeter</name>
+    <message>
+        <source>△E Thresholds</source>
+        <translation>△E Thresholds</translation>
+    </message>
+</context>
 </TS>

@@ -929,4 +929,226 @@ Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written
         <translation>打印工作簿的第 1 个工作表，或在 .xls 与 .xlsx 之间转换</translation>
     </message>
 </context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Standard Haze</source>
+        <translation>标准值雾度</translation>
+    </message>
+    <message>
+        <source>Standard Transmittance</source>
+        <translation>标准值透光率</translation>
+    </message>
+    <message>
+        <source>Sample Haze</source>
+        <translation>样品值雾度</translation>
+    </message>
+    <message>
+        <source>Sample Transmittance</source>
+        <translation>样品值透光率</translation>
+    </message>
+    <message>
+        <source>Haze Tolerance</source>
+        <translation>雾度容差</translation>
+    </message>
+    <message>
+        <source>Transmittance Tolerance</source>
+        <translation>透光率容差</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Standard L*</source>
+        <translation>标准值L*</translation>
+    </message>
+    <message>
+        <source>Standard a*</source>
+        <translation>标准值a*</translation>
+    </message>
+    <message>
+        <source>Standard b*</source>
+        <translation>标准值b*</translation>
+    </message>
+    <message>
+        <source>Sample L*</source>
+        <translation>样品值L*</translation>
+    </message>
+    <message>
+        <source>Sample a*</source>
+        <translation>样品值a*</translation>
+    </message>
+    <message>
+        <source>Sample b*</source>
+        <translation>样品值b*</translation>
+    </message>
+    <message>
+        <source>Standard C*</source>
+        <translation>标准值C*</translation>
+    </message>
+    <message>
+        <source>Standard h</source>
+        <translation>标准值h</translation>
+    </message>
+    <message>
+        <source>Sample C*</source>
+        <translation>样品值C*</translation>
+    </message>
+    <message>
+        <source>Sample h</source>
+        <translation>样品值h</translation>
+    </message>
+    <message>
+        <source>Standard Y</source>
+        <translation>标准值Y</translation>
+    </message>
+    <message>
+        <source>Standard x</source>
+        <translation>标准值x</translation>
+    </message>
+    <message>
+        <source>Standard y</source>
+        <translation>标准值y</translation>
+    </message>
+    <message>
+        <source>Sample Y</source>
+        <translation>样品值Y</translation>
+    </message>
+    <message>
+        <source>Sample x</source>
+        <translation>样品值x</translation>
+    </message>
+    <message>
+        <source>Sample y</source>
+        <translation>样品值y</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>No data for Storing to Excel!</source>
+        <translation>没有可存储到Excel的数据！</translation>
+    </message>
+    <message>
+        <source>Storing data to Excel</source>
+        <translation>存储数据到Excel</translation>
+    </message>
+    <message>
+        <source>excel file (*.xls)</source>
+        <translation>excel文件 (*.xls)</translation>
+    </message>
+    <message>
+        <source>Can&apos;t overwrite this file, maybe the file is in use!</source>
+        <translation>无法覆盖此文件，文件可能正在使用！</translation>
+    </message>
+    <message>
+        <source>Failed to store data, can&apos;t open file!</source>
+        <translation>存储数据失败，无法打开文件！</translation>
+    </message>
+    <message>
+        <source>Failed to export data to excel file</source>
+        <translation>导出数据到Excel文件失败</translation>
+    </message>
+    <message>
+        <source>Storing data</source>
+        <translation>存储数据</translation>
+    </message>
+    <message>
+        <source>Data stored to file Success</source>
+        <translation>数据已成功存储到文件</translation>
+    </message>
+    <message>
+        <source>Colorimeter</source>
+        <translation>色度计</translation>
+    </message>
+    <message>
+        <source>Data import willempty the list, to save data first?</source>
+        <translation>导入数据将清空列表，是否先保存数据？</translation>
+    </message>
+    <message>
+        <source>excel file (*.xls *.xlsx)</source>
+        <translation>excel文件 (*.xls *.xlsx)</translation>
+    </message>
+    <message>
+        <source>Error：</source>
+        <translation>错误：</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open file！</source>
+        <translation>无法打开文件！</translation>
+    </message>
+    <message>
+        <source>Failed to read excel file！</source>
+        <translation>读取excel文件失败！</translation>
+    </message>
+    <message>
+        <source>The import file is not an export file of this software!</source>
+        <translation>导入的文件不是本软件导出的文件！</translation>
+    </message>
+    <message>
+        <source>difference history data error, unable to export!</source>
+        <translation>色差历史数据错误，无法导出！</translation>
+    </message>
+    <message>
+        <source>Failed to read the number of color difference records!</source>
+        <translation>读取色差记录数量失败！</translation>
+    </message>
+    <message>
+        <source>Reading difference recording lab data failed!</source>
+        <translation>读取色差记录数据失败！</translation>
+    </message>
+    <message>
+        <source>Failed to read color difference record name data!</source>
+        <translation>读取色差记录名称数据失败！</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>No comparison record!</source>
+        <translation>没有对比记录！</translation>
+    </message>
+    <message>
+        <source>Download cancelled; nothing was added.</source>
+        <translation>下载已取消，未添加任何记录。</translation>
+    </message>
+    <message>
+        <source>Choose one display parameter before reading the comparison records.</source>
+        <translation>请先选择一个显示参数，再读取对比记录。</translation>
+    </message>
+    <message>
+        <source>The instrument reports %1 comparison records, more than its memory holds (%2); nothing was read.</source>
+        <translation>仪器报告有 %1 条对比记录，超过其存储容量（%2）；未读取任何数据。</translation>
+    </message>
+    <message>
+        <source>Import Excel</source>
+        <translation>导入Excel</translation>
+    </message>
+</context>
+<context>
+    <name>Colorimeter</name>
+    <message>
+        <source>△E Thresholds</source>
+        <translation>△E阈值</translation>
+    </message>
+</context>
 </TS>

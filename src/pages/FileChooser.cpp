@@ -16,11 +16,14 @@ void setAnswer(Answer answer)
     override() = std::move(answer);
 }
 
-QString saveFileName(QWidget *parent, const QString &caption, const QString &proposed, const QString &filters)
+QString saveFileName(QWidget *parent, const QString &caption, const QString &proposed, const QString &filters,
+                     QString *selectedFilter)
 {
+    if (selectedFilter)
+        *selectedFilter = filters.section(QStringLiteral(";;"), 0, 0);
     if (override())
-        return override()({true, caption, proposed, filters});
-    return QFileDialog::getSaveFileName(parent, caption, proposed, filters);
+        return override()({true, caption, proposed, filters, selectedFilter});
+    return QFileDialog::getSaveFileName(parent, caption, proposed, filters, selectedFilter);
 }
 
 QString openFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filters)

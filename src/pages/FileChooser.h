@@ -14,11 +14,13 @@ struct Request
     QString caption;
     QString proposed; // proposed name or start directory
     QString filters;  // ";;"-separated, the first one selected
+    QString *selectedFilter = nullptr; // save dialogs: receives the filter the user left selected
 };
 
 using Answer = std::function<QString(const Request &)>;
 
-QString saveFileName(QWidget *parent, const QString &caption, const QString &proposed, const QString &filters);
+QString saveFileName(QWidget *parent, const QString &caption, const QString &proposed, const QString &filters,
+                     QString *selectedFilter = nullptr);
 QString openFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filters);
 
 // Replaces the dialogs until reset with an empty Answer.

@@ -85,8 +85,33 @@ protected:
     // ---- Settings (FirstPageFor310_settings.cpp) ----
 
     // ---- Device records (FirstPageFor310_download.cpp) ----
+public slots:
+    // Downloads the instrument's stored comparisons of the set result kind and judges them again.
+    void on_pushButton_readComparisonRecord_clicked();
+
+private:
+    struct DownloadNotice
+    {
+        QString title;
+        QString text; // empty: nothing to say
+    };
+    bool offerExportBeforeDownload();
+    DownloadNotice downloadComparisonRecords(int kind);
+    void appendStoredComparisons(int kind, const QByteArray &values, const QByteArray &names, int count);
+
+protected:
 
     // ---- Workbook (FirstPageFor310_workbook.cpp) ----
+public slots:
+    // True once the chosen workbook holds every record; the page is then empty.
+    bool on_pushButton_exportExcel_clicked();
+    void on_ImportExcelBtn_clicked();
+
+private:
+    // The records of an exported workbook, or the message why it cannot be imported.
+    QString readImportWorkbook(const QString &fileName, QList<ComparisonRecord> &records) const;
+
+protected:
 
     // ---- Standard colour card (FirstPageFor310_colourcard.cpp) ----
 

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTableWidget>
 #include <QUuid>
@@ -17,12 +18,24 @@
 namespace WorkbookExport {
 namespace {
 
-QString withWorkbookSuffix(const QString &fileName)
+bool isWorkbookSuffix(const QString &suffix)
 {
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (suffix == QLatin1String("xls") || suffix == QLatin1String("xlsx"))
+    return suffix == QLatin1String("xls") || suffix == QLatin1String("xlsx");
+}
+
+// "excel file (*.xlsx)" gives ".xlsx"; a filter without a workbook pattern gives ".xls".
+QString suffixOfFilter(const QString &filter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    const QString suffix = pattern.match(filter).captured(1).toLower();
+    return isWorkbookSuffix(suffix) ? suffix : QStringLiteral("xls");
+}
+
+QString withWorkbookSuffix(const QString &fileName, const QString &selectedFilter)
+{
+    if (isWorkbookSuffix(QFileInfo(fileName).suffix().toLower()))
         return fileName;
-    return fileName + QStringLiteral(".xls");
+    return fileName + u'.' + suffixOfFilter(selectedFilter);
 }
 
 // Replacing means renaming over it, which needs the folder; a read-only file is taken as in use.
@@ -118,10 +131,12 @@ bool write(QWidget *parent, const QList<QStringList> &rows, const Texts &texts,
         QMessageBox::information(parent, texts.noDataTitle, texts.noDataText);
         return false;
     }
-    const QString answer = FileChooser::saveFileName(parent, texts.caption, texts.proposedName, texts.filters);
+    QString selectedFilter;
+    const QString answer =
+        FileChooser::saveFileName(parent, texts.caption, texts.proposedName, texts.filters, &selectedFilter);
     if (answer.isEmpty())
         return false;
-    const QFileInfo target(withWorkbookSuffix(answer));
+    const QFileInfo target(withWorkbookSuffix(answer, selectedFilter));
     if (!canReplace(target)) {
         QMessageBox::information(parent, texts.overwriteTitle, texts.cantOverwrite);
         return false;

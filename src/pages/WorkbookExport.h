@@ -18,7 +18,8 @@ struct Texts
     QString noDataText;
     QString caption;
     QString proposedName; // without directory or extension
-    QString filters;      // ";;"-separated; ".xls" is added to a name without a workbook suffix
+    QString filters;      // ";;"-separated; a name without a workbook suffix gets the chosen filter's
+                          // (".xls" when the filter names none)
     QString overwriteTitle;
     QString cantOverwrite;
     QString errorTitle;
