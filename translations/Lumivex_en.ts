@@ -1152,4 +1152,71 @@ Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written
         <translation>△E Thresholds</translation>
     </message>
 </context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Select one Excel files to open</source>
+        <translation>Select one Excel files to open</translation>
+    </message>
+    <message>
+        <source>excel file (*.xlsx)</source>
+        <translation>excel file (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>File error, unable to write!</source>
+        <translation>File error, unable to write!</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open file!</source>
+        <translation>Can&apos;t open file!</translation>
+    </message>
+    <message>
+        <source>Failed to read excel file!</source>
+        <translation>Failed to read excel file!</translation>
+    </message>
+    <message>
+        <source>The written contents do not match and cannot be written!</source>
+        <translation>The written contents do not match and cannot be written!</translation>
+    </message>
+    <message>
+        <source>Failed to write the total number of standard color cards!</source>
+        <translation>Failed to write the total number of standard color cards!</translation>
+    </message>
+    <message>
+        <source>Failed to write standard color card information!</source>
+        <translation>Failed to write standard color card information!</translation>
+    </message>
+    <message>
+        <source>Error in Excel file with not enough rows of standard color cards!</source>
+        <translation>Error in Excel file with not enough rows of standard color cards!</translation>
+    </message>
+    <message>
+        <source>The name in row %1 of the Excel file is too long to be written!</source>
+        <translation>The name in row %1 of the Excel file is too long to be written!</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>Storing data,please wait...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>cancel</translation>
+    </message>
+    <message>
+        <source>Failed to write standard color card data!</source>
+        <translation>Failed to write standard color card data!</translation>
+    </message>
+    <message>
+        <source>Failed to write!</source>
+        <translation>Failed to write!</translation>
+    </message>
+    <message>
+        <source>Failed to write empty packet!</source>
+        <translation>Failed to write empty packet!</translation>
+    </message>
+    <message>
+        <source>Write to standard color card library successfully!</source>
+        <translation>Write to standard color card library successfully!</translation>
+    </message>
+</context>
 </TS>

@@ -1151,4 +1151,71 @@ Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written
         <translation>△E阈值</translation>
     </message>
 </context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Select one Excel files to open</source>
+        <translation>选择一个要打开的Excel文件</translation>
+    </message>
+    <message>
+        <source>excel file (*.xlsx)</source>
+        <translation>excel文件 (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>File error, unable to write!</source>
+        <translation>文件错误，无法写入！</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open file!</source>
+        <translation>无法打开文件！</translation>
+    </message>
+    <message>
+        <source>Failed to read excel file!</source>
+        <translation>读取excel文件失败！</translation>
+    </message>
+    <message>
+        <source>The written contents do not match and cannot be written!</source>
+        <translation>写入内容不匹配，无法写入！</translation>
+    </message>
+    <message>
+        <source>Failed to write the total number of standard color cards!</source>
+        <translation>写入标准色卡总数失败！</translation>
+    </message>
+    <message>
+        <source>Failed to write standard color card information!</source>
+        <translation>写入标准色卡信息失败！</translation>
+    </message>
+    <message>
+        <source>Error in Excel file with not enough rows of standard color cards!</source>
+        <translation>Excel文件错误，标准色卡行数不足！</translation>
+    </message>
+    <message>
+        <source>The name in row %1 of the Excel file is too long to be written!</source>
+        <translation>Excel文件第%1行的名称过长，无法写入！</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>正在存储数据，请稍候...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Failed to write standard color card data!</source>
+        <translation>写入标准色卡数据失败！</translation>
+    </message>
+    <message>
+        <source>Failed to write!</source>
+        <translation>写入失败！</translation>
+    </message>
+    <message>
+        <source>Failed to write empty packet!</source>
+        <translation>写入空包失败！</translation>
+    </message>
+    <message>
+        <source>Write to standard color card library successfully!</source>
+        <translation>写入标准色卡库成功！</translation>
+    </message>
+</context>
 </TS>

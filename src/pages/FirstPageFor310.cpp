@@ -227,13 +227,6 @@ void FirstPageFor310::on_DeleteBtn_clicked()
     ui->tableWidget_data->removeRow(row);
 }
 
-void FirstPageFor310::on_ReportBtn_clicked()
-{
-    const int row = recordRowOf(sender(), RecordColumn::ReportButton);
-    if (row >= 0)
-        emit reportRequested(row);
-}
-
 void FirstPageFor310::doubleClickedSlot(int row, int column)
 {
     if (column == RecordColumn::Name)

@@ -114,8 +114,24 @@ private:
 protected:
 
     // ---- Standard colour card (FirstPageFor310_colourcard.cpp) ----
+public slots:
+    // Replaces the instrument's standard colour card library with the workbook "StdColor.xlsx".
+    void on_pushButton_writeStandardColor_clicked();
 
-    // ---- Report (FirstPageFor310_report.cpp) ----
+protected:
+
+    // ---- Report (FirstPageFor310_report.cpp; on_ReportBtn_clicked opens the report) ----
+private:
+    // What the last report's information dialog said; the next report starts with it.
+    struct ReportSignatures
+    {
+        QString company;
+        QString tester;
+        QString auditor;
+    };
+    ReportSignatures reportSignatures_;
+
+protected:
 
 private:
     void initComparisonTable();
