@@ -122,6 +122,7 @@ bool MainWindow::OpenUSB()
     LinkPort::setLink(link_.get());
     showLamp(true);
     page_->openThreadSlot();
+    page_->readDeviceSettings();
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ComparisonPageState.h"
 #include "ComparisonRecordList.h"
+#include "DeviceCommands.h"
 #include "MyThread.h"
 
 #include <QWidget>
@@ -81,8 +82,56 @@ protected:
     void changeEvent(QEvent *event) override;
 
     // ---- Measurement (FirstPageFor310_measurement.cpp) ----
+public slots:
+    void on_pushButton_standardMeasurement_clicked();
+    void on_pushButton_sampleMeasurement_clicked();
+    // Fetches by the per-kind result block of the set result kind.
+    void readstdmeasurement();
+    void readsamplemeasurement();
+    // Fetches by the combined result block.
+    void standardValueMeasurement();
+    void sampleValueMeasurement();
+    // Bytes the worker read; a whole pushed result frame fills the column of the measurement mode.
+    void SaveData(const QByteArray &baData);
+
+public:
+    // Differences, ΔE, PASS or NG, words, counters and a new record for the pair in the table.
+    void judgeSample();
+    // ΔE and the result label again after a settings change; no record, no counters.
+    void rejudgeCurrent();
+
+private:
+    bool usesPerKindResults() const;
+    void startMeasurement(int mode);
+    void fetchMeasurement(int mode, bool perKind);
+    void showMeasurement(int mode, const ResultValues &values);
+    // The values in column 1 or 2 of the comparison table, as typed or measured.
+    MeasurementValues comparisonValues(int column) const;
+    // Takes the first whole pushed result frame off the receive buffer; false while none is there.
+    bool takePushedResult(ResultValues &values);
+
+protected:
 
     // ---- Settings (FirstPageFor310_settings.cpp) ----
+public slots:
+    // On connection: identity, firmware and result kind, then the tolerance or ΔE parameter.
+    void readDeviceSettings();
+    int on_pushButton_readTolerance_clicked();
+    void on_pushButton_setTolerance_clicked();
+    int on_pushButton_readParameter_clicked();
+    void on_pushButton_setParameter_clicked();
+    void on_pushButton_setDisplayParameter_clicked();
+
+private:
+    // Shows "Please connect the device first!" when no instrument is open.
+    bool checkDeviceOpen();
+    // Serial number, model and device type, firmware version and result kind, as one series.
+    void readDeviceInformation();
+    void showResultKind(int kind);
+    // The ΔE parameter was written: read it back and judge again.
+    void deltaEParameterChanged();
+
+protected:
 
     // ---- Device records (FirstPageFor310_download.cpp) ----
 public slots:
