@@ -372,198 +372,6 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
     </message>
 </context>
 <context>
-    <name>CDeviceCommands</name>
-    <message>
-        <source>提示</source>
-        <translation>提示</translation>
-    </message>
-    <message>
-        <source>读取软件版本写端口失败！</source>
-        <translation>读取软件版本写端口失败！</translation>
-    </message>
-    <message>
-        <source>读取软件版本接收端口报文失败！</source>
-        <translation>读取软件版本接收端口报文失败！</translation>
-    </message>
-    <message>
-        <source>读取软件版本接收的报文格式错误！</source>
-        <translation>读取软件版本接收的报文格式错误！</translation>
-    </message>
-</context>
-<context>
-    <name>MeterPageFor310</name>
-    <message>
-        <source>Spectra</source>
-        <translation>Spectra</translation>
-    </message>
-    <message>
-        <source>Spectral history</source>
-        <translation>Spectral history</translation>
-    </message>
-    <message>
-        <source>Spectral measurement</source>
-        <translation>Spectral measurement</translation>
-    </message>
-    <message>
-        <source>Clear</source>
-        <translation>Clear</translation>
-    </message>
-    <message>
-        <source>Export Excel</source>
-        <translation>Export Excel</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>No</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>Name</translation>
-    </message>
-    <message>
-        <source>Curve</source>
-        <translation>Curve</translation>
-    </message>
-    <message>
-        <source>Operation</source>
-        <translation>Operation</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Delete</translation>
-    </message>
-    <message>
-        <source>Wavelength(nm)</source>
-        <translation>Wavelength(nm)</translation>
-    </message>
-    <message>
-        <source>Transmittance(%)</source>
-        <translation>Transmittance(%)</translation>
-    </message>
-    <message>
-        <source>Reflectance(%)</source>
-        <translation>Reflectance(%)</translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation>Error</translation>
-    </message>
-    <message>
-        <source>Measurement exceeds the maximum quantity, please save the excel file before measuring!</source>
-        <translation>Measurement exceeds the maximum quantity, please save the excel file before measuring!</translation>
-    </message>
-    <message>
-        <source>Failed to read data information!</source>
-        <translation>Failed to read data information!</translation>
-    </message>
-    <message>
-        <source>Please connect the device first!</source>
-        <translation>Please connect the device first!</translation>
-    </message>
-    <message>
-        <source>Colorimeter</source>
-        <translation>Colorimeter</translation>
-    </message>
-    <message>
-        <source>Data import willempty the list, to save data first?</source>
-        <translation>Data import willempty the list, to save data first?</translation>
-    </message>
-    <message>
-        <source>Spectral history data error, unable to export!</source>
-        <translation>Spectral history data error, unable to export!</translation>
-    </message>
-    <message>
-        <source>Failed to read the number of spectral records!</source>
-        <translation>Failed to read the number of spectral records!</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>Info</translation>
-    </message>
-    <message>
-        <source>No spectral history!</source>
-        <translation>No spectral history!</translation>
-    </message>
-    <message>
-        <source>The instrument reports %1 spectral records, more than its memory holds (%2); nothing was read.</source>
-        <translation>The instrument reports %1 spectral records, more than its memory holds (%2); nothing was read.</translation>
-    </message>
-    <message>
-        <source>Storing data,please wait...</source>
-        <translation>Storing data,please wait...</translation>
-    </message>
-    <message>
-        <source>cancel</source>
-        <translation>cancel</translation>
-    </message>
-    <message>
-        <source>Reading spectral recording data failed!</source>
-        <translation>Reading spectral recording data failed!</translation>
-    </message>
-    <message>
-        <source>Failed to read spectral record name data!</source>
-        <translation>Failed to read spectral record name data!</translation>
-    </message>
-    <message>
-        <source>Download cancelled; nothing was added.</source>
-        <translation>Download cancelled; nothing was added.</translation>
-    </message>
-    <message>
-        <source>No data for Storing to Excel!</source>
-        <translation>No data for Storing to Excel!</translation>
-    </message>
-    <message>
-        <source>Storing data to Excel</source>
-        <translation>Storing data to Excel</translation>
-    </message>
-    <message>
-        <source>excel file (*.xls)</source>
-        <translation>excel file (*.xls)</translation>
-    </message>
-    <message>
-        <source>excel file (*.xlsx)</source>
-        <translation>excel file (*.xlsx)</translation>
-    </message>
-    <message>
-        <source>Can&apos;t overwrite this file, maybe the file is in use!</source>
-        <translation>Can&apos;t overwrite this file, maybe the file is in use!</translation>
-    </message>
-    <message>
-        <source>Failed to store data, can&apos;t open file!</source>
-        <translation>Failed to store data, can&apos;t open file!</translation>
-    </message>
-    <message>
-        <source>Failed to export data to excel file</source>
-        <translation>Failed to export data to excel file</translation>
-    </message>
-    <message>
-        <source>Storing data</source>
-        <translation>Storing data</translation>
-    </message>
-    <message>
-        <source>Data stored to file Success</source>
-        <translation>Data stored to file Success</translation>
-    </message>
-</context>
-<context>
-    <name>QObject</name>
-    <message>
-        <source>error</source>
-        <translation>error</translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation>Error</translation>
-    </message>
-</context>
-<context>
-    <name>WorkbookExport</name>
-    <message>
-        <source>The saved file could not be read back completely; the old file and the data were kept.</source>
-        <translation>The saved file could not be read back completely; the old file and the data were kept.</translation>
-    </message>
-</context>
-<context>
     <name>FirstPageFor310</name>
     <message>
         <source>Comparison measurement</source>
@@ -779,6 +587,407 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
     <message>
         <source>△Transmittance</source>
         <translation>△Transmittance</translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceCommands</name>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>读取软件版本写端口失败！</source>
+        <translation>读取软件版本写端口失败！</translation>
+    </message>
+    <message>
+        <source>读取软件版本接收端口报文失败！</source>
+        <translation>读取软件版本接收端口报文失败！</translation>
+    </message>
+    <message>
+        <source>读取软件版本接收的报文格式错误！</source>
+        <translation>读取软件版本接收的报文格式错误！</translation>
+    </message>
+</context>
+<context>
+    <name>MeterPageFor310</name>
+    <message>
+        <source>Spectra</source>
+        <translation>Spectra</translation>
+    </message>
+    <message>
+        <source>Spectral history</source>
+        <translation>Spectral history</translation>
+    </message>
+    <message>
+        <source>Spectral measurement</source>
+        <translation>Spectral measurement</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Export Excel</source>
+        <translation>Export Excel</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Curve</source>
+        <translation>Curve</translation>
+    </message>
+    <message>
+        <source>Operation</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Wavelength(nm)</source>
+        <translation>Wavelength(nm)</translation>
+    </message>
+    <message>
+        <source>Transmittance(%)</source>
+        <translation>Transmittance(%)</translation>
+    </message>
+    <message>
+        <source>Reflectance(%)</source>
+        <translation>Reflectance(%)</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Measurement exceeds the maximum quantity, please save the excel file before measuring!</source>
+        <translation>Measurement exceeds the maximum quantity, please save the excel file before measuring!</translation>
+    </message>
+    <message>
+        <source>Failed to read data information!</source>
+        <translation>Failed to read data information!</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>Please connect the device first!</translation>
+    </message>
+    <message>
+        <source>Colorimeter</source>
+        <translation>Colorimeter</translation>
+    </message>
+    <message>
+        <source>Data import willempty the list, to save data first?</source>
+        <translation>Data import willempty the list, to save data first?</translation>
+    </message>
+    <message>
+        <source>Spectral history data error, unable to export!</source>
+        <translation>Spectral history data error, unable to export!</translation>
+    </message>
+    <message>
+        <source>Failed to read the number of spectral records!</source>
+        <translation>Failed to read the number of spectral records!</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>No spectral history!</source>
+        <translation>No spectral history!</translation>
+    </message>
+    <message>
+        <source>The instrument reports %1 spectral records, more than its memory holds (%2); nothing was read.</source>
+        <translation>The instrument reports %1 spectral records, more than its memory holds (%2); nothing was read.</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>Storing data,please wait...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>cancel</translation>
+    </message>
+    <message>
+        <source>Reading spectral recording data failed!</source>
+        <translation>Reading spectral recording data failed!</translation>
+    </message>
+    <message>
+        <source>Failed to read spectral record name data!</source>
+        <translation>Failed to read spectral record name data!</translation>
+    </message>
+    <message>
+        <source>Download cancelled; nothing was added.</source>
+        <translation>Download cancelled; nothing was added.</translation>
+    </message>
+    <message>
+        <source>No data for Storing to Excel!</source>
+        <translation>No data for Storing to Excel!</translation>
+    </message>
+    <message>
+        <source>Storing data to Excel</source>
+        <translation>Storing data to Excel</translation>
+    </message>
+    <message>
+        <source>excel file (*.xls)</source>
+        <translation>excel file (*.xls)</translation>
+    </message>
+    <message>
+        <source>excel file (*.xlsx)</source>
+        <translation>excel file (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Can&apos;t overwrite this file, maybe the file is in use!</source>
+        <translation>Can&apos;t overwrite this file, maybe the file is in use!</translation>
+    </message>
+    <message>
+        <source>Failed to store data, can&apos;t open file!</source>
+        <translation>Failed to store data, can&apos;t open file!</translation>
+    </message>
+    <message>
+        <source>Failed to export data to excel file</source>
+        <translation>Failed to export data to excel file</translation>
+    </message>
+    <message>
+        <source>Storing data</source>
+        <translation>Storing data</translation>
+    </message>
+    <message>
+        <source>Data stored to file Success</source>
+        <translation>Data stored to file Success</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>WorkbookExport</name>
+    <message>
+        <source>The saved file could not be read back completely; the old file and the data were kept.</source>
+        <translation>The saved file could not be read back completely; the old file and the data were kept.</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>Warn</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>information</source>
+        <translation>information</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>Please connect the device first!</translation>
+    </message>
+    <message>
+        <source>Failed to read device information!</source>
+        <translation>Failed to read device information!</translation>
+    </message>
+    <message>
+        <source>Read key infomation fail!</source>
+        <translation>Read key infomation fail!</translation>
+    </message>
+    <message>
+        <source>Failed to read software version number!</source>
+        <translation>Failed to read software version number!</translation>
+    </message>
+    <message>
+        <source>Failed to read DisplayParam!</source>
+        <translation>Failed to read DisplayParam!</translation>
+    </message>
+    <message>
+        <source>Failed to Read Tolerance information!</source>
+        <translation>Failed to Read Tolerance information!</translation>
+    </message>
+    <message>
+        <source>Read successful!</source>
+        <translation>Read successful!</translation>
+    </message>
+    <message>
+        <source>Haze Tolerance must between 0-100!</source>
+        <translation>Haze Tolerance must between 0-100!</translation>
+    </message>
+    <message>
+        <source>Transmittance  Tolerance must between 0-100!</source>
+        <translation>Transmittance  Tolerance must between 0-100!</translation>
+    </message>
+    <message>
+        <source>Thresholds must between 0.1-50!</source>
+        <translation>Thresholds must between 0.1-50!</translation>
+    </message>
+    <message>
+        <source>Failed to Setup  Tolerance information!</source>
+        <translation>Failed to Setup  Tolerance information!</translation>
+    </message>
+    <message>
+        <source>Setup successfully!</source>
+        <translation>Setup successfully!</translation>
+    </message>
+    <message>
+        <source>Failed to read △E parameter information!</source>
+        <translation>Failed to read △E parameter information!</translation>
+    </message>
+    <message>
+        <source>The comparison measurement record list data will be cleared. Do you want to continue saving the parameter settings?</source>
+        <translation>The comparison measurement record list data will be cleared. Do you want to continue saving the parameter settings?</translation>
+    </message>
+    <message>
+        <source>Failed to Setup  DisplayParam information!</source>
+        <translation>Failed to Setup  DisplayParam information!</translation>
+    </message>
+    <message>
+        <source>Failed to read measurement data!</source>
+        <translation>Failed to read measurement data!</translation>
+    </message>
+</context>
+<context>
+    <name>setEParameterPageFor320</name>
+    <message>
+        <source>△E parameter Setting</source>
+        <translation>△E parameter Setting</translation>
+    </message>
+    <message>
+        <source>△E formula:</source>
+        <translation>△E formula:</translation>
+    </message>
+    <message>
+        <source>△E Thresholds:</source>
+        <translation>△E Thresholds:</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>Please connect the device first!</translation>
+    </message>
+    <message>
+        <source>information</source>
+        <translation>information</translation>
+    </message>
+    <message>
+        <source>Thresholds must between 0.1—50!</source>
+        <translation>Thresholds must between 0.1—50!</translation>
+    </message>
+    <message>
+        <source>Failed to write △E parameter information!</source>
+        <translation>Failed to write △E parameter information!</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>阀值必须介于0.1-50之间！</source>
+        <translation>阀值必须介于0.1-50之间！</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>写入△E参数信息失败！</source>
+        <translation>写入△E参数信息失败！</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Select one Excel files to open</source>
+        <translation>Select one Excel files to open</translation>
+    </message>
+    <message>
+        <source>excel file (*.xlsx)</source>
+        <translation>excel file (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>File error, unable to write!</source>
+        <translation>File error, unable to write!</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open file!</source>
+        <translation>Can&apos;t open file!</translation>
+    </message>
+    <message>
+        <source>Failed to read excel file!</source>
+        <translation>Failed to read excel file!</translation>
+    </message>
+    <message>
+        <source>The written contents do not match and cannot be written!</source>
+        <translation>The written contents do not match and cannot be written!</translation>
+    </message>
+    <message>
+        <source>Failed to write the total number of standard color cards!</source>
+        <translation>Failed to write the total number of standard color cards!</translation>
+    </message>
+    <message>
+        <source>Failed to write standard color card information!</source>
+        <translation>Failed to write standard color card information!</translation>
+    </message>
+    <message>
+        <source>Error in Excel file with not enough rows of standard color cards!</source>
+        <translation>Error in Excel file with not enough rows of standard color cards!</translation>
+    </message>
+    <message>
+        <source>The name in row %1 of the Excel file is too long to be written!</source>
+        <translation>The name in row %1 of the Excel file is too long to be written!</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>Storing data,please wait...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>cancel</translation>
+    </message>
+    <message>
+        <source>Failed to write standard color card data!</source>
+        <translation>Failed to write standard color card data!</translation>
+    </message>
+    <message>
+        <source>Failed to write!</source>
+        <translation>Failed to write!</translation>
+    </message>
+    <message>
+        <source>Failed to write empty packet!</source>
+        <translation>Failed to write empty packet!</translation>
+    </message>
+    <message>
+        <source>Write to standard color card library successfully!</source>
+        <translation>Write to standard color card library successfully!</translation>
     </message>
 </context>
 <context>
@@ -1150,73 +1359,6 @@ Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written
     <message>
         <source>△E Thresholds</source>
         <translation>△E Thresholds</translation>
-    </message>
-</context>
-<context>
-    <name>FirstPageFor310</name>
-    <message>
-        <source>Select one Excel files to open</source>
-        <translation>Select one Excel files to open</translation>
-    </message>
-    <message>
-        <source>excel file (*.xlsx)</source>
-        <translation>excel file (*.xlsx)</translation>
-    </message>
-    <message>
-        <source>File error, unable to write!</source>
-        <translation>File error, unable to write!</translation>
-    </message>
-    <message>
-        <source>Can&apos;t open file!</source>
-        <translation>Can&apos;t open file!</translation>
-    </message>
-    <message>
-        <source>Failed to read excel file!</source>
-        <translation>Failed to read excel file!</translation>
-    </message>
-    <message>
-        <source>The written contents do not match and cannot be written!</source>
-        <translation>The written contents do not match and cannot be written!</translation>
-    </message>
-    <message>
-        <source>Failed to write the total number of standard color cards!</source>
-        <translation>Failed to write the total number of standard color cards!</translation>
-    </message>
-    <message>
-        <source>Failed to write standard color card information!</source>
-        <translation>Failed to write standard color card information!</translation>
-    </message>
-    <message>
-        <source>Error in Excel file with not enough rows of standard color cards!</source>
-        <translation>Error in Excel file with not enough rows of standard color cards!</translation>
-    </message>
-    <message>
-        <source>The name in row %1 of the Excel file is too long to be written!</source>
-        <translation>The name in row %1 of the Excel file is too long to be written!</translation>
-    </message>
-    <message>
-        <source>Storing data,please wait...</source>
-        <translation>Storing data,please wait...</translation>
-    </message>
-    <message>
-        <source>cancel</source>
-        <translation>cancel</translation>
-    </message>
-    <message>
-        <source>Failed to write standard color card data!</source>
-        <translation>Failed to write standard color card data!</translation>
-    </message>
-    <message>
-        <source>Failed to write!</source>
-        <translation>Failed to write!</translation>
-    </message>
-    <message>
-        <source>Failed to write empty packet!</source>
-        <translation>Failed to write empty packet!</translation>
-    </message>
-    <message>
-        <source>Write to standard color card library successfully!</source>
-        <translation>Write to standard color card library successfully!</translation>
     </message>
 </context>
 </TS>

@@ -371,198 +371,6 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
     </message>
 </context>
 <context>
-    <name>CDeviceCommands</name>
-    <message>
-        <source>提示</source>
-        <translation>提示</translation>
-    </message>
-    <message>
-        <source>读取软件版本写端口失败！</source>
-        <translation>读取软件版本写端口失败！</translation>
-    </message>
-    <message>
-        <source>读取软件版本接收端口报文失败！</source>
-        <translation>读取软件版本接收端口报文失败！</translation>
-    </message>
-    <message>
-        <source>读取软件版本接收的报文格式错误！</source>
-        <translation>读取软件版本接收的报文格式错误！</translation>
-    </message>
-</context>
-<context>
-    <name>MeterPageFor310</name>
-    <message>
-        <source>Spectra</source>
-        <translation>光谱</translation>
-    </message>
-    <message>
-        <source>Spectral history</source>
-        <translation>光谱历史</translation>
-    </message>
-    <message>
-        <source>Spectral measurement</source>
-        <translation>光谱测量</translation>
-    </message>
-    <message>
-        <source>Clear</source>
-        <translation>清空</translation>
-    </message>
-    <message>
-        <source>Export Excel</source>
-        <translation>导出Excel</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>序号</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>名称</translation>
-    </message>
-    <message>
-        <source>Curve</source>
-        <translation>曲线</translation>
-    </message>
-    <message>
-        <source>Operation</source>
-        <translation>操作</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>删除</translation>
-    </message>
-    <message>
-        <source>Wavelength(nm)</source>
-        <translation>波长(nm)</translation>
-    </message>
-    <message>
-        <source>Transmittance(%)</source>
-        <translation>透光率(%)</translation>
-    </message>
-    <message>
-        <source>Reflectance(%)</source>
-        <translation>反射率(%)</translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation>错误</translation>
-    </message>
-    <message>
-        <source>Measurement exceeds the maximum quantity, please save the excel file before measuring!</source>
-        <translation>测量数量超过上限，请先保存Excel文件再测量！</translation>
-    </message>
-    <message>
-        <source>Failed to read data information!</source>
-        <translation>读取数据信息失败！</translation>
-    </message>
-    <message>
-        <source>Please connect the device first!</source>
-        <translation>请先连接设备！</translation>
-    </message>
-    <message>
-        <source>Colorimeter</source>
-        <translation>色度计</translation>
-    </message>
-    <message>
-        <source>Data import willempty the list, to save data first?</source>
-        <translation>导入数据将清空列表，是否先保存数据？</translation>
-    </message>
-    <message>
-        <source>Spectral history data error, unable to export!</source>
-        <translation>光谱历史数据错误，无法导出！</translation>
-    </message>
-    <message>
-        <source>Failed to read the number of spectral records!</source>
-        <translation>读取光谱记录数量失败！</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>提示</translation>
-    </message>
-    <message>
-        <source>No spectral history!</source>
-        <translation>没有光谱历史记录！</translation>
-    </message>
-    <message>
-        <source>The instrument reports %1 spectral records, more than its memory holds (%2); nothing was read.</source>
-        <translation>仪器报告有%1条光谱记录，超过其存储容量（%2条）；未读取任何数据。</translation>
-    </message>
-    <message>
-        <source>Storing data,please wait...</source>
-        <translation>正在存储数据，请稍候...</translation>
-    </message>
-    <message>
-        <source>cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>Reading spectral recording data failed!</source>
-        <translation>读取光谱记录数据失败！</translation>
-    </message>
-    <message>
-        <source>Failed to read spectral record name data!</source>
-        <translation>读取光谱记录名称数据失败！</translation>
-    </message>
-    <message>
-        <source>Download cancelled; nothing was added.</source>
-        <translation>下载已取消；未添加任何数据。</translation>
-    </message>
-    <message>
-        <source>No data for Storing to Excel!</source>
-        <translation>没有可存储到Excel的数据！</translation>
-    </message>
-    <message>
-        <source>Storing data to Excel</source>
-        <translation>存储数据到Excel</translation>
-    </message>
-    <message>
-        <source>excel file (*.xls)</source>
-        <translation>excel文件 (*.xls)</translation>
-    </message>
-    <message>
-        <source>excel file (*.xlsx)</source>
-        <translation>excel文件 (*.xlsx)</translation>
-    </message>
-    <message>
-        <source>Can&apos;t overwrite this file, maybe the file is in use!</source>
-        <translation>无法覆盖此文件，文件可能正在使用！</translation>
-    </message>
-    <message>
-        <source>Failed to store data, can&apos;t open file!</source>
-        <translation>存储数据失败，无法打开文件！</translation>
-    </message>
-    <message>
-        <source>Failed to export data to excel file</source>
-        <translation>导出数据到Excel文件失败</translation>
-    </message>
-    <message>
-        <source>Storing data</source>
-        <translation>存储数据</translation>
-    </message>
-    <message>
-        <source>Data stored to file Success</source>
-        <translation>数据已成功存储到文件</translation>
-    </message>
-</context>
-<context>
-    <name>QObject</name>
-    <message>
-        <source>error</source>
-        <translation>错误</translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation>错误</translation>
-    </message>
-</context>
-<context>
-    <name>WorkbookExport</name>
-    <message>
-        <source>The saved file could not be read back completely; the old file and the data were kept.</source>
-        <translation>保存的文件无法完整读回；原文件和数据均已保留。</translation>
-    </message>
-</context>
-<context>
     <name>FirstPageFor310</name>
     <message>
         <source>Comparison measurement</source>
@@ -778,6 +586,407 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
     <message>
         <source>△Transmittance</source>
         <translation>△透光率</translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceCommands</name>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>读取软件版本写端口失败！</source>
+        <translation>读取软件版本写端口失败！</translation>
+    </message>
+    <message>
+        <source>读取软件版本接收端口报文失败！</source>
+        <translation>读取软件版本接收端口报文失败！</translation>
+    </message>
+    <message>
+        <source>读取软件版本接收的报文格式错误！</source>
+        <translation>读取软件版本接收的报文格式错误！</translation>
+    </message>
+</context>
+<context>
+    <name>MeterPageFor310</name>
+    <message>
+        <source>Spectra</source>
+        <translation>光谱</translation>
+    </message>
+    <message>
+        <source>Spectral history</source>
+        <translation>光谱历史</translation>
+    </message>
+    <message>
+        <source>Spectral measurement</source>
+        <translation>光谱测量</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>Export Excel</source>
+        <translation>导出Excel</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Curve</source>
+        <translation>曲线</translation>
+    </message>
+    <message>
+        <source>Operation</source>
+        <translation>操作</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Wavelength(nm)</source>
+        <translation>波长(nm)</translation>
+    </message>
+    <message>
+        <source>Transmittance(%)</source>
+        <translation>透光率(%)</translation>
+    </message>
+    <message>
+        <source>Reflectance(%)</source>
+        <translation>反射率(%)</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Measurement exceeds the maximum quantity, please save the excel file before measuring!</source>
+        <translation>测量数量超过上限，请先保存Excel文件再测量！</translation>
+    </message>
+    <message>
+        <source>Failed to read data information!</source>
+        <translation>读取数据信息失败！</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>请先连接设备！</translation>
+    </message>
+    <message>
+        <source>Colorimeter</source>
+        <translation>色度计</translation>
+    </message>
+    <message>
+        <source>Data import willempty the list, to save data first?</source>
+        <translation>导入数据将清空列表，是否先保存数据？</translation>
+    </message>
+    <message>
+        <source>Spectral history data error, unable to export!</source>
+        <translation>光谱历史数据错误，无法导出！</translation>
+    </message>
+    <message>
+        <source>Failed to read the number of spectral records!</source>
+        <translation>读取光谱记录数量失败！</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>No spectral history!</source>
+        <translation>没有光谱历史记录！</translation>
+    </message>
+    <message>
+        <source>The instrument reports %1 spectral records, more than its memory holds (%2); nothing was read.</source>
+        <translation>仪器报告有%1条光谱记录，超过其存储容量（%2条）；未读取任何数据。</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>正在存储数据，请稍候...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Reading spectral recording data failed!</source>
+        <translation>读取光谱记录数据失败！</translation>
+    </message>
+    <message>
+        <source>Failed to read spectral record name data!</source>
+        <translation>读取光谱记录名称数据失败！</translation>
+    </message>
+    <message>
+        <source>Download cancelled; nothing was added.</source>
+        <translation>下载已取消；未添加任何数据。</translation>
+    </message>
+    <message>
+        <source>No data for Storing to Excel!</source>
+        <translation>没有可存储到Excel的数据！</translation>
+    </message>
+    <message>
+        <source>Storing data to Excel</source>
+        <translation>存储数据到Excel</translation>
+    </message>
+    <message>
+        <source>excel file (*.xls)</source>
+        <translation>excel文件 (*.xls)</translation>
+    </message>
+    <message>
+        <source>excel file (*.xlsx)</source>
+        <translation>excel文件 (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Can&apos;t overwrite this file, maybe the file is in use!</source>
+        <translation>无法覆盖此文件，文件可能正在使用！</translation>
+    </message>
+    <message>
+        <source>Failed to store data, can&apos;t open file!</source>
+        <translation>存储数据失败，无法打开文件！</translation>
+    </message>
+    <message>
+        <source>Failed to export data to excel file</source>
+        <translation>导出数据到Excel文件失败</translation>
+    </message>
+    <message>
+        <source>Storing data</source>
+        <translation>存储数据</translation>
+    </message>
+    <message>
+        <source>Data stored to file Success</source>
+        <translation>数据已成功存储到文件</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+</context>
+<context>
+    <name>WorkbookExport</name>
+    <message>
+        <source>The saved file could not be read back completely; the old file and the data were kept.</source>
+        <translation>保存的文件无法完整读回；原文件和数据均已保留。</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>请先连接设备！</translation>
+    </message>
+    <message>
+        <source>Failed to read device information!</source>
+        <translation>读取设备信息失败！</translation>
+    </message>
+    <message>
+        <source>Read key infomation fail!</source>
+        <translation>读取关键信息失败！</translation>
+    </message>
+    <message>
+        <source>Failed to read software version number!</source>
+        <translation>读取软件版本号失败！</translation>
+    </message>
+    <message>
+        <source>Failed to read DisplayParam!</source>
+        <translation>读取显示参数失败！</translation>
+    </message>
+    <message>
+        <source>Failed to Read Tolerance information!</source>
+        <translation>读取容差信息失败！</translation>
+    </message>
+    <message>
+        <source>Read successful!</source>
+        <translation>读取成功！</translation>
+    </message>
+    <message>
+        <source>Haze Tolerance must between 0-100!</source>
+        <translation>雾度容差必须介于0-100之间！</translation>
+    </message>
+    <message>
+        <source>Transmittance  Tolerance must between 0-100!</source>
+        <translation>透光率容差必须介于0-100之间！</translation>
+    </message>
+    <message>
+        <source>Thresholds must between 0.1-50!</source>
+        <translation>阀值必须介于0.1-50之间！</translation>
+    </message>
+    <message>
+        <source>Failed to Setup  Tolerance information!</source>
+        <translation>设置容差信息失败！</translation>
+    </message>
+    <message>
+        <source>Setup successfully!</source>
+        <translation>设置成功！</translation>
+    </message>
+    <message>
+        <source>Failed to read △E parameter information!</source>
+        <translation>读取△E参数信息失败！</translation>
+    </message>
+    <message>
+        <source>The comparison measurement record list data will be cleared. Do you want to continue saving the parameter settings?</source>
+        <translation>对比测量记录列表数据将被清空，是否继续保存参数设置？</translation>
+    </message>
+    <message>
+        <source>Failed to Setup  DisplayParam information!</source>
+        <translation>设置显示参数信息失败！</translation>
+    </message>
+    <message>
+        <source>Failed to read measurement data!</source>
+        <translation>读取测量数据失败！</translation>
+    </message>
+</context>
+<context>
+    <name>setEParameterPageFor320</name>
+    <message>
+        <source>△E parameter Setting</source>
+        <translation>△E参数设置</translation>
+    </message>
+    <message>
+        <source>△E formula:</source>
+        <translation>△E公式：</translation>
+    </message>
+    <message>
+        <source>△E Thresholds:</source>
+        <translation>△E阀值：</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>请先连接设备！</translation>
+    </message>
+    <message>
+        <source>information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Thresholds must between 0.1—50!</source>
+        <translation>阀值必须介于0.1-50之间！</translation>
+    </message>
+    <message>
+        <source>Failed to write △E parameter information!</source>
+        <translation>写入△E参数信息失败！</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>阀值必须介于0.1-50之间！</source>
+        <translation>阀值必须介于0.1-50之间！</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>写入△E参数信息失败！</source>
+        <translation>写入△E参数信息失败！</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Select one Excel files to open</source>
+        <translation>选择一个要打开的Excel文件</translation>
+    </message>
+    <message>
+        <source>excel file (*.xlsx)</source>
+        <translation>excel文件 (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>File error, unable to write!</source>
+        <translation>文件错误，无法写入！</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open file!</source>
+        <translation>无法打开文件！</translation>
+    </message>
+    <message>
+        <source>Failed to read excel file!</source>
+        <translation>读取excel文件失败！</translation>
+    </message>
+    <message>
+        <source>The written contents do not match and cannot be written!</source>
+        <translation>写入内容不匹配，无法写入！</translation>
+    </message>
+    <message>
+        <source>Failed to write the total number of standard color cards!</source>
+        <translation>写入标准色卡总数失败！</translation>
+    </message>
+    <message>
+        <source>Failed to write standard color card information!</source>
+        <translation>写入标准色卡信息失败！</translation>
+    </message>
+    <message>
+        <source>Error in Excel file with not enough rows of standard color cards!</source>
+        <translation>Excel文件错误，标准色卡行数不足！</translation>
+    </message>
+    <message>
+        <source>The name in row %1 of the Excel file is too long to be written!</source>
+        <translation>Excel文件第%1行的名称过长，无法写入！</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>正在存储数据，请稍候...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Failed to write standard color card data!</source>
+        <translation>写入标准色卡数据失败！</translation>
+    </message>
+    <message>
+        <source>Failed to write!</source>
+        <translation>写入失败！</translation>
+    </message>
+    <message>
+        <source>Failed to write empty packet!</source>
+        <translation>写入空包失败！</translation>
+    </message>
+    <message>
+        <source>Write to standard color card library successfully!</source>
+        <translation>写入标准色卡库成功！</translation>
     </message>
 </context>
 <context>
@@ -1149,73 +1358,6 @@ Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written
     <message>
         <source>△E Thresholds</source>
         <translation>△E阈值</translation>
-    </message>
-</context>
-<context>
-    <name>FirstPageFor310</name>
-    <message>
-        <source>Select one Excel files to open</source>
-        <translation>选择一个要打开的Excel文件</translation>
-    </message>
-    <message>
-        <source>excel file (*.xlsx)</source>
-        <translation>excel文件 (*.xlsx)</translation>
-    </message>
-    <message>
-        <source>File error, unable to write!</source>
-        <translation>文件错误，无法写入！</translation>
-    </message>
-    <message>
-        <source>Can&apos;t open file!</source>
-        <translation>无法打开文件！</translation>
-    </message>
-    <message>
-        <source>Failed to read excel file!</source>
-        <translation>读取excel文件失败！</translation>
-    </message>
-    <message>
-        <source>The written contents do not match and cannot be written!</source>
-        <translation>写入内容不匹配，无法写入！</translation>
-    </message>
-    <message>
-        <source>Failed to write the total number of standard color cards!</source>
-        <translation>写入标准色卡总数失败！</translation>
-    </message>
-    <message>
-        <source>Failed to write standard color card information!</source>
-        <translation>写入标准色卡信息失败！</translation>
-    </message>
-    <message>
-        <source>Error in Excel file with not enough rows of standard color cards!</source>
-        <translation>Excel文件错误，标准色卡行数不足！</translation>
-    </message>
-    <message>
-        <source>The name in row %1 of the Excel file is too long to be written!</source>
-        <translation>Excel文件第%1行的名称过长，无法写入！</translation>
-    </message>
-    <message>
-        <source>Storing data,please wait...</source>
-        <translation>正在存储数据，请稍候...</translation>
-    </message>
-    <message>
-        <source>cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>Failed to write standard color card data!</source>
-        <translation>写入标准色卡数据失败！</translation>
-    </message>
-    <message>
-        <source>Failed to write!</source>
-        <translation>写入失败！</translation>
-    </message>
-    <message>
-        <source>Failed to write empty packet!</source>
-        <translation>写入空包失败！</translation>
-    </message>
-    <message>
-        <source>Write to standard color card library successfully!</source>
-        <translation>写入标准色卡库成功！</translation>
     </message>
 </context>
 </TS>
