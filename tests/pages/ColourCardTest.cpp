@@ -11,6 +11,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 #include <QtEndian>
 #include <functional>
 #include <gtest/gtest.h>
@@ -374,6 +375,19 @@ TEST_F(ColourCardUpload, NeedsAConnectedInstrument)
     rig.link.Close();
     EXPECT_EQ(upload(QStringLiteral("unused")), (QList<Seen>{{"Error", "Please connect the device first!"}}));
     EXPECT_TRUE(asked.caption.isEmpty());
+}
+
+TEST_F(ColourCardUpload, SpeaksChineseAtStart)
+{
+    QTranslator chinese;
+    ASSERT_TRUE(chinese.load(QStringLiteral(LUMIVEX_BINARY_DIR "/Lumivex_zh.qm")));
+    QCoreApplication::installTranslator(&chinese);
+    const auto restore = qScopeGuard([&] { QCoreApplication::removeTranslator(&chinese); });
+    Sheet sheet = librarySheet(QStringLiteral("TQ320"), tenRowCards());
+    put(sheet, 4, 1, QStringLiteral("标准色卡：灰色系列"));
+    EXPECT_EQ(upload(save(sheet)), (QList<Seen>{{"错误", "Excel文件第4行的名称过长，无法写入！"}}));
+    EXPECT_EQ(upload(QStringLiteral(LUMIVEX_SOURCE_DIR "/data/StdColor.xlsx")),
+              (QList<Seen>{{"提示", "写入标准色卡库成功！"}}));
 }
 
 // ---- value texts
