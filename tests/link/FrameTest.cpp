@@ -26,7 +26,7 @@ INSTANTIATE_TEST_SUITE_P(Crc16, CrcVectors,
 
 TEST_P(CrcVectors, MatchesReference)
 {
-    const QByteArray data = hexBytes(GetParam().hex) + "tail";
+    const QByteArray data = hex(GetParam().hex) + "tail";
     EXPECT_EQ(crc16Modbus(data.left(data.size() - 4)), GetParam().crc);
     EXPECT_EQ(LinkPort::CRC16(data, int(data.size()) - 4), GetParam().crc);
 }
@@ -34,10 +34,10 @@ TEST_P(CrcVectors, MatchesReference)
 // A 70-byte frame, as long as the spectral measurement's reply.
 QByteArray longFrame()
 {
-    QByteArray body = hexBytes("AB20490044003E00");
+    QByteArray body = hex("AB20490044003E00");
     while (body.size() < 68)
         body.append(char(body.size()));
-    return withCrc(body);
+    return withCheck(body);
 }
 
 class LinkFixture : public ::testing::Test
@@ -68,8 +68,8 @@ TEST_F(LinkFixture, HidWritesSplitIntoReportsOf62AndStopAtTheFirstFailure)
     EXPECT_EQ(hid.Write(frame.constData(), 70, 50), 70);
     const QList<QByteArray> reports = device->written();
     ASSERT_EQ(reports.size(), 2);
-    EXPECT_EQ(reports[0].left(2), hexBytes("3F3E"));
-    EXPECT_EQ(reports[1].left(2), hexBytes("3F08"));
+    EXPECT_EQ(reports[0].left(2), hex("3F3E"));
+    EXPECT_EQ(reports[1].left(2), hex("3F08"));
     EXPECT_EQ(reports[1].size(), 64);
     EXPECT_EQ(device->writtenPayload(), frame);
 
@@ -87,7 +87,7 @@ TEST_F(LinkFixture, HidReadsKeepTheRestOfAReportAndSkipForeignReports)
     EXPECT_EQ(hid.Read(buffer, 4, 20), 0); // nothing arrived
 
     device->queueReport(ScriptedDevice::report("junk", 0x01));
-    device->queueReport(hexBytes("3F3E414243")); // a count byte beyond the report is not believed
+    device->queueReport(hex("3F3E414243")); // a count byte beyond the report is not believed
     ASSERT_EQ(hid.Read(buffer, 10, 20), 3);
     EXPECT_EQ(QByteArray(buffer, 3), "ABC");
 
@@ -114,15 +114,15 @@ class ReplyCollection : public LinkFixture, public ::testing::WithParamInterface
 {
 };
 
-const QByteArray writeEcho = withCrc(hexBytes("AB700F0300000800"));
-const QByteArray notSupported = hexBytes("ABA004000000");
+const QByteArray writeEcho = withCheck(hex("AB700F0300000800"));
+const QByteArray notSupported = hex("ABA004000000");
 
 INSTANTIATE_TEST_SUITE_P(
     ReadMessage, ReplyCollection,
     ::testing::Values(ReplyCase{"splitOverTwoReports", longFrame(), 0, 70, 70, longFrame()},
-                      ReplyCase{"strayBytesBefore", hexBytes("0013") + writeEcho, 0, 10, 10, writeEcho},
+                      ReplyCase{"strayBytesBefore", hex("0013") + writeEcho, 0, 10, 10, writeEcho},
                       ReplyCase{"pastTheTimeOut", writeEcho, 300, 10, 0, {}},
-                      ReplyCase{"shortReplyStays", hexBytes("13") + notSupported, 0, 26, 0, notSupported}),
+                      ReplyCase{"shortReplyStays", hex("13") + notSupported, 0, 26, 0, notSupported}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_P(ReplyCollection, WaitsForTheExpectedLengthFromTheStartByte)
@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(ReceiveFrame, FrameCheck,
 
 TEST_P(FrameCheck, IsTestedOnlyWhenAsked)
 {
-    QByteArray reply = registerReply("AB400F0300000800", hexBytes("9600 2823 0F00"));
+    QByteArray reply = registerReply("AB400F0300000800", hex("9600 2823 0F00"));
     if (GetParam().flipByte >= 0)
         reply[GetParam().flipByte] = char(reply[GetParam().flipByte] ^ 0x01);
     device->queuePayload(reply);
@@ -173,9 +173,9 @@ TEST_P(FrameCheck, IsTestedOnlyWhenAsked)
 
 TEST_F(LinkFixture, SendFrameAppendsTheCheckLowByteFirst)
 {
-    QByteArray frame = hexBytes("AB400F0300000800");
+    QByteArray frame = hex("AB400F0300000800");
     EXPECT_EQ(LinkPort::sendFrame(frame, 1000), 10);
-    EXPECT_EQ(frame, hexBytes("AB400F0300000800 093B"));
+    EXPECT_EQ(frame, hex("AB400F0300000800 093B"));
     EXPECT_EQ(device->writtenPayload(), frame);
 }
 
@@ -187,7 +187,7 @@ TEST_F(LinkFixture, FrameOperationsFailWithoutAnOpenLink)
 
     link.Close();
     EXPECT_FALSE(LinkPort::isDeviceOpen());
-    QByteArray request = hexBytes("AB400F0300000800");
+    QByteArray request = hex("AB400F0300000800");
     EXPECT_EQ(LinkPort::sendFrame(request, 1000), -1);
     QByteArray out;
     EXPECT_EQ(LinkPort::receiveFrame(out, 200, 10, true), 0);

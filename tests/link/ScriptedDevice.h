@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Crc16.h"
+#include "FrameBytes.h"
 #include "ReportTransport.h"
 
 #include <QList>
@@ -132,22 +132,4 @@ private:
 inline void installScriptedDevice(const std::shared_ptr<ScriptedDevice> &device)
 {
     setTransportFactory([device] { return std::make_unique<ScriptedTransport>(device); });
-}
-
-inline QByteArray hexBytes(const char *hex)
-{
-    return QByteArray::fromHex(hex);
-}
-
-inline QByteArray withCrc(QByteArray bytes)
-{
-    const quint16 crc = crc16Modbus(bytes);
-    bytes.append(char(crc & 0xFF));
-    return bytes.append(char(crc >> 8));
-}
-
-// A register read reply: the echoed header, the data with its data check, then the frame check.
-inline QByteArray registerReply(const char *header, const QByteArray &data)
-{
-    return withCrc(hexBytes(header) + withCrc(data));
 }

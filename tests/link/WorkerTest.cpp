@@ -46,7 +46,7 @@ protected:
 
     static QByteArray pushedFrame()
     {
-        return registerReply("AB44200000001800", hexBytes("FF000A 9600 2823").leftJustified(22, '\0'));
+        return registerReply("AB44200000001800", hex("FF000A 9600 2823").leftJustified(22, '\0'));
     }
 
     std::shared_ptr<ScriptedDevice> device = std::make_shared<ScriptedDevice>();
@@ -57,8 +57,8 @@ protected:
 TEST_F(WorkerTest, ACommandUnderTheLinkLockGetsItsReplyWhileTheWorkerPolls)
 {
     device->setResponder([](ScriptedDevice &d, const QByteArray &payload) {
-        if (payload.startsWith(hexBytes("AB400F03")))
-            d.queuePayload(registerReply("AB400F0300000800", hexBytes("9600 2823 0F00")));
+        if (payload.startsWith(hex("AB400F03")))
+            d.queuePayload(registerReply("AB400F0300000800", hex("9600 2823 0F00")));
     });
     QSignalSpy pushed(&owner, &LinkWorker::senddata);
     owner.start();
