@@ -3,6 +3,7 @@
 #include "FirstPageFor310.h"
 
 #include "ColourCardLibrary.h"
+#include "DeviceCommands.h"
 #include "ExcelEngine.h"
 #include "FileChooser.h"
 
