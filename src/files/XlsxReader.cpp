@@ -252,7 +252,7 @@ private:
     bool readSheetPart(QXmlStreamReader &xml, Sheet &sheet, QString &reason)
     {
         const SheetLimits limits = sheetLimits(WorkbookFormat::Xlsx);
-        CellPos next;
+        CellPos next{-1, 0}; // a <row> without a number follows the previous one
         while (!xml.atEnd()) {
             xml.readNext();
             if (isStart(xml, u"row")) {

@@ -166,6 +166,38 @@ book.save(sys.argv[1])
 )",
      "\t\t\t\t\t\t\n\ts:Standard Haze\ts:标准值雾度\t\t\t\t\n\tn:310000\tp:0.1234\td:2024-05-01T10:30:00\t\t\t\n"
      "\ts:PASS^\t\t\tn:1\td:2023-01-02T03:04:05\ts:a\rb\n"},
+    {"handmade", ".xlsx", WorkbookFormat::Xlsx, R"(
+import sys, zipfile
+main = 'xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"'
+rel = 'http://schemas.openxmlformats.org/officeDocument/2006/relationships'
+parts = {
+    '_rels/.rels': '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
+        '<Relationship Id="rId1" Type="%s/officeDocument" Target="xl/workbook.xml"/></Relationships>' % rel,
+    'xl/workbook.xml': '<workbook %s xmlns:r="%s"><workbookPr date1904="1"/><sheets>'
+        '<sheet name="数据" r:id="rId1"/><sheet name="Other" r:id="rId2"/></sheets></workbook>' % (main, rel),
+    'xl/_rels/workbook.xml.rels': '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
+        '<Relationship Id="rId1" Type="%s/worksheet" Target="worksheets/sheet1.xml"/>'
+        '<Relationship Id="rId2" Type="%s/worksheet" Target="/xl/worksheets/sheet2.xml"/>'
+        '<Relationship Id="rId3" Type="%s/styles" Target="styles.xml"/>'
+        '<Relationship Id="rId4" Type="%s/sharedStrings" Target="sharedStrings.xml"/></Relationships>' % (rel, rel, rel, rel),
+    'xl/styles.xml': '<styleSheet %s><numFmts><numFmt numFmtId="164" formatCode="yyyy/mm/dd hh:mm"/></numFmts>'
+        '<cellXfs><xf numFmtId="0"/><xf numFmtId="164"/><xf numFmtId="10"><alignment horizontal="center"/></xf>'
+        '</cellXfs></styleSheet>' % main,
+    'xl/sharedStrings.xml': '<sst %s><si><r><t>Stan</t></r><r><t>dard</t></r><rPh><t>hint</t></rPh></si>'
+        '<si><t>标准值雾度</t></si></sst>' % main,
+    'xl/worksheets/sheet1.xml': '<worksheet %s><sheetData>'
+        '<row><c t="s"><v>0</v></c><c t="s"><v>1</v></c></row>'
+        '<row><c t="inlineStr"><is><t>inline</t></is></c><c s="1"><v>0</v></c><c s="2"><v>0.25</v></c></row>'
+        '<row r="5"><c r="C5" t="b"><v>1</v></c><c t="e"><v>#N/A</v></c></row></sheetData></worksheet>' % main,
+    'xl/worksheets/sheet2.xml': '<worksheet %s><sheetData><row r="1"><c r="A1" t="inlineStr"><is><t>second sheet</t>'
+        '</is></c></row></sheetData></worksheet>' % main,
+}
+with zipfile.ZipFile(sys.argv[1], 'w') as package:
+    for name, text in parts.items():
+        stored = name.endswith('sheet2.xml')
+        package.writestr(name, text, zipfile.ZIP_STORED if stored else zipfile.ZIP_DEFLATED)
+)",
+     "s:Standard\ts:标准值雾度\t\t\ns:inline\td:1904-01-01T00:00:00\tp:0.25^\t\n\t\t\t\n\t\t\t\n\t\tn:1\ts:#N/A\n"},
 };
 
 class ForeignWriters : public testing::TestWithParam<ForeignCase>
