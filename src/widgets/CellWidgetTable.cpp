@@ -1,0 +1,59 @@
+#include "CellWidgetTable.h"
+
+#include <QApplication>
+#include <QSet>
+
+void CellWidgetTable::setCellWidget(int row, int column, QWidget *widget)
+{
+    QTableWidget::setCellWidget(row, column, widget);
+    // The next layout pass shows it if its row is on screen.
+    if (widget)
+        widget->hide();
+}
+
+void CellWidgetTable::updateEditorGeometries()
+{
+    QSet<QWidget *> placed;
+    const int first = rowAt(0);
+    const int bottom = rowAt(viewport()->height() - 1);
+    const int last = bottom < 0 ? rowCount() - 1 : bottom;
+    if (first >= 0) {
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        for (int row = first; row <= last; ++row) {
+            for (int column = 0; column < columnCount(); ++column) {
+                const QModelIndex index = model()->index(row, column);
+                QWidget *widget = indexWidget(index);
+                if (!widget)
+                    continue;
+                option.rect = visualRect(index);
+                if (!option.rect.isValid())
+                    continue;
+                itemDelegateForIndex(index)->updateEditorGeometry(widget, option, index);
+                widget->show();
+                placed.insert(widget);
+            }
+        }
+    }
+    for (const QPointer<QWidget> &widget : std::as_const(m_shown)) {
+        if (widget && !placed.contains(widget))
+            hideOffScreen(widget);
+    }
+    m_shown.clear();
+    for (QWidget *widget : std::as_const(placed))
+        m_shown.append(widget);
+}
+
+void CellWidgetTable::hideOffScreen(QWidget *widget)
+{
+    // Focus would move on to the next cell widget, and the view would scroll back to it.
+    if (widget->isAncestorOf(QApplication::focusWidget()))
+        setFocus(Qt::OtherFocusReason);
+    widget->hide();
+}
+
+void CellWidgetTable::scrollContentsBy(int dx, int dy)
+{
+    QTableWidget::scrollContentsBy(dx, dy);
+    updateEditorGeometries();
+}
