@@ -103,8 +103,8 @@ FirstPageFor310::FirstPageFor310(QWidget *parent)
     ui->companywetLab->hide();
     showCounters();
     applyResultKindView();
-    // Pushed results go to the measurement feature's SaveData, whichever worker is running.
-    connect(&link_, SIGNAL(senddata(QByteArray)), this, SLOT(SaveData(QByteArray)));
+    // Pushed results reach SaveData from whichever worker is running.
+    connect(&link_, &LinkWorker::senddata, this, &FirstPageFor310::SaveData);
     state_.meterTable.load(MeterTable::defaultPath(), this);
 }
 
