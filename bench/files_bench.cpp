@@ -17,18 +17,20 @@ namespace {
 constexpr int kRows = 10000;
 constexpr int kColumns = 36;
 
-// A comparison record row as the export hands it over: texts, numbers, percentages, a time.
+// A comparison record row as the export hands it over: texts, numbers, percentages and,
+// in column 2, the time.
 QString recordText(int row, int column)
 {
+    if (column == 2)
+        return QStringLiteral("2024/05/01  10:%1").arg(row % 60, 2, 10, QLatin1Char('0'));
     switch (column % 6) {
     case 0:
         return QString::number(row + 1);
     case 1:
         return QStringLiteral("样品 %1").arg(row);
-    case 2:
-        return QStringLiteral("2024/05/01  10:%1").arg(row % 60, 2, 10, QLatin1Char('0'));
     case 3:
         return QString::number(12.34 + row % 100 / 100.0, 'f', 2) + u'%';
+    case 2:
     case 4:
         return QString::number(row * 0.01 - column, 'f', 2);
     default:
