@@ -108,10 +108,4 @@ TEST(MeterTable, LoadRefusesMissingAndHeaderOnlyTables)
     EXPECT_TRUE(catcher.seen().isEmpty());
 }
 
-TEST(MeterTable, DefaultPathIsBesideTheProgramWhenTheTableIsThere)
-{
-    ASSERT_TRUE(QFile::exists(QCoreApplication::applicationDirPath() + "/meterno.xls"));
-    EXPECT_EQ(MeterTable::defaultPath(), QCoreApplication::applicationDirPath() + "/meterno.xls");
-}
-
 } // namespace
