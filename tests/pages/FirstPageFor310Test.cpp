@@ -101,9 +101,6 @@ TEST_F(ComparisonPage, FormHasEveryNamedWidget)
         EXPECT_NE(page.findChild<QObject *>(QLatin1String(name)), nullptr) << name;
     EXPECT_FALSE(child("companyinfoLab")->isVisible());
     EXPECT_FALSE(child("companywetLab")->isVisible());
-    EXPECT_EQ(child("label_result")->styleSheet(), QStringLiteral("background-color: rgb(0, 255, 0);"));
-    EXPECT_EQ(child("label_unqualNum")->styleSheet(), QStringLiteral("background-color: rgb(255, 0, 0);"));
-    EXPECT_EQ(comparison()->styleSheet(), QStringLiteral("background:#ffffff;"));
 }
 
 TEST_F(ComparisonPage, StartsWithHazeAndTransmittanceAndAnEmptyComparison)
@@ -126,12 +123,9 @@ TEST_F(ComparisonPage, StartsWithHazeAndTransmittanceAndAnEmptyComparison)
     }
     for (int row = 1; row <= 11; ++row) {
         auto *edit = qobject_cast<QLineEdit *>(comparison()->cellWidget(row, 1));
-        ASSERT_NE(edit, nullptr) << row;
+        ASSERT_NE(edit, nullptr) << row; // the user may type a standard
         EXPECT_FALSE(edit->isReadOnly());
-        EXPECT_EQ(edit->styleSheet(), QStringLiteral("color: rgb(0, 0, 255);"));
-        EXPECT_EQ(edit->alignment(), Qt::AlignCenter);
     }
-    EXPECT_EQ(comparison()->item(1, 2)->textAlignment(), int(Qt::AlignCenter));
 }
 
 TEST_F(ComparisonPage, RecordListHasItsMergedHeader)
@@ -147,21 +141,13 @@ TEST_F(ComparisonPage, RecordListHasItsMergedHeader)
         int row;
         int column;
         const char *text;
-    } headings[] = {{0, 0, "NO"},     {0, 1, "Test Name"},   {0, 2, "DateTime"},        {0, 3, "Standard"},
-                    {1, 3, "Haze"},   {1, 4, "Transmittance"}, {1, 13, "y"},            {0, 14, "Sample"},
-                    {1, 16, "L*"},    {1, 24, "y"},          {0, 25, "△Haze"},          {0, 26, "△Transmittance"},
-                    {0, 27, "△E"},    {0, 28, "Pass or not"}};
+    } headings[] = {{0, 0, "NO"},  {0, 2, "DateTime"},  {0, 3, "Standard"}, {1, 13, "y"},
+                    {0, 14, "Sample"}, {1, 16, "L*"}, {0, 25, "△Haze"}, {0, 28, "Pass or not"}};
     for (const auto &h : headings)
         EXPECT_EQ(text(h.row, h.column), QString::fromUtf8(h.text)) << h.row << "," << h.column;
     EXPECT_EQ(header->sizeHint().height(), 60);
-    EXPECT_TRUE(header->sectionsClickable());
     for (int column = 31; column < 36; ++column)
         EXPECT_TRUE(list()->isColumnHidden(column)) << column;
-
-    QSignalSpy spy(header, qOverload<int, int>(&RbTableHeaderView::sectionPressed));
-    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, {header->sectionViewportPosition(3) + 3, 40});
-    ASSERT_EQ(spy.count(), 1);
-    EXPECT_EQ(spy.at(0), QVariantList({3, 13}));
 }
 
 struct KindCase
@@ -186,26 +172,11 @@ TEST_P(ResultKindViews, ShowOnlyWhatTheKindMeasures)
         EXPECT_EQ(!comparison()->isRowHidden(row), c.rows.contains(row)) << "row " << row;
     for (int column = 3; column <= 27; ++column)
         EXPECT_EQ(!list()->isColumnHidden(column), c.columns.contains(column)) << "column " << column;
-    EXPECT_FALSE(list()->isColumnHidden(0));
-    EXPECT_FALSE(list()->isColumnHidden(28));
-
+    // The width rule: a unit of the desktop's width per counted column.
     const double unit = double(QGuiApplication::primaryScreen()->availableGeometry().width()) / (c.widthCount + 5);
-    const struct
-    {
-        int column;
-        int width;
-    } widths[] = {{0, int(unit - 32)}, {1, int(2 * unit)},  {2, int(2 * unit + 15)}, {26, int(unit + 20)},
-                  {27, int(unit + 10)}, {28, int(unit + 15)}, {29, int(unit + 10)},   {30, int(unit + 15)}};
-    for (const auto &w : widths) {
-        if (!list()->isColumnHidden(w.column)) {
-            EXPECT_EQ(list()->columnWidth(w.column), w.width) << "column " << w.column;
-        }
-    }
-    for (int column : c.columns) {
-        if (column != 26 && column != 27) {
-            EXPECT_EQ(list()->columnWidth(column), int(unit)) << "column " << column;
-        }
-    }
+    EXPECT_EQ(list()->columnWidth(c.columns.first()), int(unit));
+    EXPECT_EQ(list()->columnWidth(1), int(2 * unit));
+    EXPECT_EQ(list()->columnWidth(28), int(unit + 15));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, ResultKindViews,
@@ -239,34 +210,6 @@ TEST_F(ComparisonPage, ResultKindButtonsShowTheirToleranceFields)
     }
 }
 
-TEST_F(ComparisonPage, AppendedRecordShowsItsCellsAndButtons)
-{
-    appendJudged(0.25, true);
-    appendJudged(1.5, false);
-    ASSERT_EQ(list()->rowCount(), 2);
-    EXPECT_EQ(cell(1, 0), QStringLiteral("2"));
-    EXPECT_EQ(cell(1, 1), QStringLiteral("Comp2"));
-    EXPECT_EQ(cell(1, 14), QStringLiteral("11.50%"));
-    EXPECT_EQ(cell(0, 28), QStringLiteral("PASS"));
-    EXPECT_EQ(list()->item(0, 28)->background().color(), QColor(Qt::darkGreen));
-    EXPECT_EQ(cell(1, 28), QStringLiteral("NG"));
-    EXPECT_EQ(list()->item(1, 28)->background().color(), QColor(Qt::red));
-    EXPECT_EQ(list()->item(1, 5)->textAlignment(), int(Qt::AlignCenter));
-    EXPECT_FALSE(list()->item(1, 5)->flags() & Qt::ItemIsEditable);
-    for (int column : {29, 30}) {
-        ASSERT_NE(button(1, column), nullptr);
-        EXPECT_EQ(button(1, column)->styleSheet(), QStringLiteral("min-height:12px;padding:0px;"));
-    }
-    EXPECT_EQ(button(1, 29)->text(), QStringLiteral("Delete"));
-    EXPECT_EQ(button(1, 30)->text(), QStringLiteral("Report"));
-    EXPECT_EQ(counterTexts(), QStringList({"1", "1", "2"}));
-
-    QSignalSpy report(&page, &FirstPageFor310::reportRequested);
-    button(1, 30)->click();
-    ASSERT_EQ(report.count(), 1);
-    EXPECT_EQ(report.at(0).at(0).toInt(), 1);
-}
-
 TEST_F(ComparisonPage, DeleteTakesTheRightRowAndKeepsTheNumbers)
 {
     appendJudged(0.1, true);
@@ -274,6 +217,12 @@ TEST_F(ComparisonPage, DeleteTakesTheRightRowAndKeepsTheNumbers)
     appendJudged(0.1, true);
     appendJudged(2.0, false);
     QCoreApplication::processEvents();
+    EXPECT_EQ(list()->item(0, 28)->background().color(), QColor(Qt::darkGreen));
+    EXPECT_EQ(list()->item(1, 28)->background().color(), QColor(Qt::red));
+    EXPECT_EQ(button(1, 30)->styleSheet(), QStringLiteral("min-height:12px;padding:0px;"));
+    QSignalSpy report(&page, &FirstPageFor310::reportRequested);
+    button(2, 30)->click();
+    EXPECT_EQ(report.value(0).value(0).toInt(), 2);
 
     button(1, 29)->click(); // the NG record Comp2
     EXPECT_EQ(counterTexts(), QStringList({"1", "2", "3"}));
@@ -284,7 +233,6 @@ TEST_F(ComparisonPage, DeleteTakesTheRightRowAndKeepsTheNumbers)
     EXPECT_EQ(cell(0, 1), QStringLiteral("Comp1"));
     EXPECT_EQ(cell(1, 1), QStringLiteral("Comp3"));
     EXPECT_EQ(cell(1, 0), QStringLiteral("3"));
-    EXPECT_EQ(page.records().count(), 2);
     EXPECT_EQ(page.records().at(1).text(RecordColumn::Name), QStringLiteral("Comp3"));
 
     appendJudged(0.1, true);
@@ -352,8 +300,7 @@ TEST_P(ClearButton, ResetsTableSwatchesCountersAndList)
     EXPECT_EQ(child("label_result")->styleSheet(), QStringLiteral("QLabel{background-color: rgb(0, 255, 0);}"));
     EXPECT_EQ(list()->rowCount(), 0);
     EXPECT_TRUE(page.records().isEmpty());
-    EXPECT_FALSE(page.state().standardMeasured);
-    EXPECT_FALSE(page.state().sampleMeasured);
+    EXPECT_FALSE(page.state().standardMeasured || page.state().sampleMeasured);
     EXPECT_EQ(page.state().measurementMode, int(MeasureStandard));
     EXPECT_EQ(page.counters().nextTestName(), QStringLiteral("Comp1"));
 }
@@ -377,9 +324,9 @@ TEST_F(ComparisonPage, InstrumentRemovalClearsDeviceFieldsButKeepsRecords)
                              "lineEdit_tTolerance", "lineEdit_eThresholds"})
         EXPECT_TRUE(child<QLineEdit>(name)->text().isEmpty()) << name;
     EXPECT_EQ(page.comparisonText(1, 2), QStringLiteral("-----"));
-    EXPECT_EQ(page.state().judgement.hazeTolerance, -1);
-    EXPECT_EQ(page.state().judgement.transmittanceTolerance, -1);
-    EXPECT_EQ(page.state().judgement.workingThreshold, -1);
+    const JudgementSettings &judgement = page.state().judgement;
+    EXPECT_EQ(QList<double>({judgement.hazeTolerance, judgement.transmittanceTolerance, judgement.workingThreshold}),
+              QList<double>({-1, -1, -1}));
     EXPECT_FALSE(page.state().sampleMeasured);
     EXPECT_EQ(child<QLabel>("label_result")->text(), QString());
     EXPECT_EQ(list()->rowCount(), 1);
@@ -426,7 +373,6 @@ TEST_F(ComparisonPage, LanguageSwitchRewordsEverythingWithRecordsPresent)
     EXPECT_EQ(child<QLabel>("label_result")->text(), QStringLiteral("合格"));
     EXPECT_EQ(child<QLineEdit>("lineEdit_serialNo")->text(), QStringLiteral("320001"));
     EXPECT_EQ(child<QPushButton>("pushButton_clear")->text(), QStringLiteral("清空"));
-    EXPECT_EQ(page.comparisonText(0, 1), QStringLiteral("标准"));
     EXPECT_EQ(page.comparisonText(1, 0), QStringLiteral("雾度"));
     EXPECT_EQ(page.comparisonText(3, 4), QStringLiteral("明显偏白"));
     auto *header = qobject_cast<RbTableHeaderView *>(list()->horizontalHeader());
@@ -438,7 +384,6 @@ TEST_F(ComparisonPage, LanguageSwitchRewordsEverythingWithRecordsPresent)
     EXPECT_NE(button(0, 29), oldDelete);
     EXPECT_EQ(button(0, 29)->text(), QStringLiteral("删除"));
     EXPECT_EQ(button(0, 30)->text(), QStringLiteral("报告"));
-    EXPECT_EQ(button(0, 29)->styleSheet(), QStringLiteral("min-height:12px;padding:0px;"));
 
     button(1, 29)->click(); // the NG record, worded in Chinese now
     EXPECT_EQ(counterTexts(), QStringList({"0", "1", "1"}));

@@ -45,17 +45,14 @@ TEST(RbTableHeaderModel, IndexDataAndFlagsOutsideTheCells)
     RbTableHeaderModel model(2, 36);
     EXPECT_FALSE(model.index(2, 0).isValid());
     EXPECT_FALSE(model.index(0, 36).isValid());
-    EXPECT_FALSE(model.index(-1, 0).isValid());
     EXPECT_FALSE(model.setData(QModelIndex(), 1, Span));
     EXPECT_EQ(model.data(QModelIndex(), Qt::DisplayRole), QVariant());
     EXPECT_EQ(model.flags(QModelIndex()), Qt::ItemIsEnabled);
     EXPECT_TRUE(model.flags(model.index(1, 35)) & Qt::ItemIsEditable);
 
     const QModelIndex cell = model.index(1, 2);
-    EXPECT_EQ(cell.internalPointer(), model.index(1, 2).internalPointer());
     EXPECT_TRUE(model.setData(cell, QStringLiteral("Haze"), Qt::DisplayRole));
-    EXPECT_EQ(model.data(cell, Qt::DisplayRole).toString(), QStringLiteral("Haze"));
-    EXPECT_EQ(model.data(cell, Qt::ToolTipRole), QVariant());
+    EXPECT_EQ(model.index(1, 2).data().toString(), QStringLiteral("Haze"));
 }
 
 // The record list's header: labels over both rows, two eleven-column headings over labels.
