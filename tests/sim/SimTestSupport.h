@@ -1,28 +1,10 @@
 #pragma once
 
-#include "Crc16.h"
+#include "FrameBytes.h"
 #include "ReportTransport.h"
 
 #include <QByteArray>
 #include <QList>
-
-// Frames written by hand, as a host would put them on the wire.
-inline QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(text);
-}
-
-inline QByteArray le16(quint16 value)
-{
-    QByteArray bytes;
-    bytes.append(char(value & 0xFF)).append(char(value >> 8));
-    return bytes;
-}
-
-inline QByteArray withCheck(const QByteArray &bytes)
-{
-    return bytes + le16(crc16Modbus(bytes));
-}
 
 inline QList<QByteArray> asReports(const QByteArray &frame, int perReport = 62)
 {
