@@ -67,12 +67,6 @@ TEST(HueAngle, CaseTableWithTheProgramsDegreeConstant)
         EXPECT_NEAR(hueAngle(c.a, c.b), c.degrees, c.within) << c.a << ", " << c.b;
 }
 
-TEST(Chroma, IsTheLengthOfAB)
-{
-    EXPECT_DOUBLE_EQ(chroma(3, -4), 5);
-    EXPECT_DOUBLE_EQ(chroma(0, 0), 0);
-}
-
 // Expected values from a separate Python rendering of the same conversion.
 TEST(LabToLuv, BranchesAndClamping)
 {
