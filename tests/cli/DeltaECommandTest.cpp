@@ -1,33 +1,10 @@
-#include <QProcess>
+#include "ProcessRun.h"
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Result
-{
-    int exitCode = -1;
-    QString out, err;
-};
-
-Result runCli(const QStringList &arguments, const QByteArray &input = {}, const QString &language = "C")
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
-        environment.remove(name);
-    environment.insert("LANG", language);
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(LUMIVEX_BINARY_DIR "/lumivex-cli"), arguments);
-    if (!process.waitForStarted(5000))
-        return {};
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(10000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
 
 struct OutputCase
 {
@@ -49,7 +26,7 @@ class DeltaEOutput : public testing::TestWithParam<OutputCase>
 TEST_P(DeltaEOutput, OneValuePerLineWithFourDecimals)
 {
     const OutputCase &c = GetParam();
-    const Result result = runCli(QStringList{"delta-e"} + c.arguments, c.input);
+    const ProcessResult result = runCli(QStringList{"delta-e"} + c.arguments, c.input);
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, QString::fromUtf8(c.output));
     EXPECT_TRUE(result.err.isEmpty()) << result.err.toStdString();
@@ -80,7 +57,7 @@ TEST(DeltaECommand, ReadsAFile)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("50,10,10,52,12,8\n50,2.6772,-79.7751,50,0,-82.7485\n");
     file.close();
-    const Result result = runCli({"delta-e", "--formula", "5", file.fileName()}, "1,2,3,4,5,6\n");
+    const ProcessResult result = runCli({"delta-e", "--formula", "5", file.fileName()}, "1,2,3,4,5,6\n");
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, "3.3674\n2.0424\n");
 }
@@ -106,7 +83,7 @@ class DeltaEErrors : public testing::TestWithParam<ErrorCase>
 TEST_P(DeltaEErrors, MessageOnStandardErrorAndNoPartialOutput)
 {
     const ErrorCase &c = GetParam();
-    const Result result = runCli(c.arguments, c.input);
+    const ProcessResult result = runCli(c.arguments, c.input);
     EXPECT_EQ(result.exitCode, c.exitCode);
     EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
     EXPECT_TRUE(result.err.startsWith(QString::fromUtf8(c.message))) << result.err.toStdString();
@@ -136,12 +113,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LumivexCli, HelpListsTheCommands)
 {
-    const Result help = runCli({"--help"});
+    const ProcessResult help = runCli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith("Usage: lumivex-cli <command> [options]\n"));
     EXPECT_TRUE(help.out.contains("\n  delta-e     Colour difference of L*a*b* pairs, one per line\n"));
 
-    const Result commandHelp = runCli({"delta-e", "--help"});
+    const ProcessResult commandHelp = runCli({"delta-e", "--help"});
     EXPECT_EQ(commandHelp.exitCode, 0);
     EXPECT_TRUE(commandHelp.out.contains(QString::fromUtf8("0 △E*ab, 1 △E*uv, 2 △E*94, 3 △E*cmc(2:1), "
                                                            "4 △E*cmc(1:1), 5 △E*00 (default 5)")));
@@ -149,7 +126,7 @@ TEST(LumivexCli, HelpListsTheCommands)
 
 TEST(LumivexCli, SpeaksChineseInAChineseLocale)
 {
-    const Result result = runCli({"delta-e"}, "1,2\n", "zh_CN.UTF-8");
+    const ProcessResult result = runCli({"delta-e"}, "1,2\n", "zh_CN.UTF-8");
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.err, QString::fromUtf8("第 1 行：应为六个数 L1,a1,b1,L2,a2,b2，实际为“1,2”。\n"));
 }

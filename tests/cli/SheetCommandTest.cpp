@@ -1,41 +1,21 @@
 // lumivex-cli sheet, run as a separate process on workbooks made by python3-openpyxl.
 
-#include <QDir>
-#include <QProcess>
+#include "ProcessRun.h"
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Outcome
+ProcessResult sheet(const QStringList &arguments, const QString &language = "C")
 {
-    int exitCode = -1;
-    QString out, err;
-};
-
-Outcome run(const QString &program, const QStringList &arguments, const QString &language = "C")
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
-        environment.remove(name);
-    environment.insert("LANG", language);
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    process.waitForFinished(30000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    return runCli(QStringList{"sheet"} + arguments, {}, language);
 }
 
-Outcome sheet(const QStringList &arguments, const QString &language = "C")
+ProcessResult python(const char *script, const QStringList &arguments)
 {
-    return run(QStringLiteral(LUMIVEX_BINARY_DIR "/lumivex-cli"), QStringList{"sheet"} + arguments, language);
-}
-
-Outcome python(const char *script, const QStringList &arguments)
-{
-    return run(QStringLiteral(PYTHON3_WITH_SPREADSHEETS), QStringList{"-c", script} + arguments);
+    return runProcess(QStringLiteral(PYTHON3_WITH_SPREADSHEETS), QStringList{"-c", script} + arguments);
 }
 
 const char *const makeWorkbook = R"(
@@ -64,7 +44,7 @@ TEST(SheetCommand, PrintsTheUsedRangeOfSheetOne)
     QTemporaryDir folder;
     const QString book = folder.filePath("in.xlsx");
     ASSERT_EQ(python(makeWorkbook, {book}).exitCode, 0);
-    const Outcome result = sheet({book});
+    const ProcessResult result = sheet({book});
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, expectedTable);
     EXPECT_TRUE(result.err.isEmpty());
@@ -81,13 +61,13 @@ TEST(SheetCommand, ConvertsBetweenXlsAndXlsx)
     EXPECT_EQ(sheet({xlsx}).out, expectedTable);
 
     // Independent readers see the converted values and the second sheet.
-    const Outcome xlrd = python(R"(
+    const ProcessResult xlrd = python(R"(
 import sys, xlrd
 book = xlrd.open_workbook(sys.argv[1])
 print(book.sheet_by_index(0).cell_value(2, 2), book.sheet_by_index(1).cell_value(0, 0), book.nsheets))",
                             {xls});
     EXPECT_EQ(xlrd.out, "310000.0 not printed 2\n") << xlrd.err.toStdString();
-    const Outcome openpyxl = python(R"(
+    const ProcessResult openpyxl = python(R"(
 import sys, openpyxl
 book = openpyxl.load_workbook(sys.argv[1])
 print(book.worksheets[0]['D3'].value, book.worksheets[0]['C2'].value))",
@@ -121,7 +101,7 @@ TEST_P(SheetErrors, NameTheFileAndTheReasonWithStatusTwo)
     ASSERT_EQ(python(makeWorkbook, {folder.filePath("in.xlsx")}).exitCode, 0);
     QStringList arguments = GetParam().arguments;
     arguments.replaceInStrings("{dir}", folder.path());
-    const Outcome result = sheet(arguments);
+    const ProcessResult result = sheet(arguments);
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.out.isEmpty());
     const QString message = QString::fromUtf8(GetParam().message).replace("{dir}", folder.path());
@@ -143,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SheetCommand, ExplainsInChineseInAChineseLocale)
 {
-    const Outcome result = sheet({"/nonexistent/none.xls"}, "zh_CN.UTF-8");
+    const ProcessResult result = sheet({"/nonexistent/none.xls"}, "zh_CN.UTF-8");
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.err.startsWith(QString::fromUtf8("无法读取 /nonexistent/none.xls："))) << result.err.toStdString();
 }
