@@ -60,31 +60,21 @@ TEST(ReportTheme, FirstLineNamesThePaletteColour)
     const QString qss = theme();
     ASSERT_FALSE(qss.isEmpty()) << "theme missing from the resources";
     EXPECT_EQ(qss.section(u'\n', 0, 0), QStringLiteral("QPalette{background:#FFFFFF;}*{outline:0px;color:#00BFFF;}"));
-    EXPECT_EQ(qss.mid(20, 7), QStringLiteral("#FFFFFF"));
-    EXPECT_TRUE(QColor(qss.mid(20, 7)).isValid());
 }
 
-TEST(ReportTheme, ReferencesEveryIndicatorImageAndEachIsCompiledIn)
+TEST(ReportTheme, ReferencesEveryIndicatorImageCompiledInAtItsSize)
 {
     static const QRegularExpression url(QStringLiteral("url\\(([^)]*)\\)"));
     QSet<QString> referenced;
-    for (const auto &match : url.globalMatch(theme())) {
-        const QString path = match.captured(1);
-        EXPECT_FALSE(QImage(path).isNull()) << path.toStdString();
-        referenced.insert(path);
-    }
+    for (const auto &match : url.globalMatch(theme()))
+        referenced.insert(match.captured(1));
     QSet<QString> expected;
-    for (const ThemeImage &image : themeImages)
-        expected.insert(QStringLiteral(":/qss/psblack/%1.png").arg(QLatin1String(image.name)));
-    EXPECT_EQ(referenced, expected);
-}
-
-TEST(ReportTheme, ImagesHaveTheirSizes)
-{
     for (const ThemeImage &image : themeImages) {
-        const QImage loaded(QStringLiteral(":/qss/psblack/%1.png").arg(QLatin1String(image.name)));
-        EXPECT_EQ(loaded.size(), QSize(image.size, image.size)) << image.name;
+        const QString path = QStringLiteral(":/qss/psblack/%1.png").arg(QLatin1String(image.name));
+        EXPECT_EQ(QImage(path).size(), QSize(image.size, image.size)) << image.name;
+        expected.insert(path);
     }
+    EXPECT_EQ(referenced, expected);
     EXPECT_EQ(QImage(QStringLiteral(":/image/lumivex.png")).size(), QSize(256, 256));
 }
 
