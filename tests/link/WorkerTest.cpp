@@ -106,7 +106,7 @@ TEST_F(WorkerTest, EveryConnectionGetsAFreshWorkerAndLeavesNoThreadBehind)
     settle.start();
     while (osThreadCount() > threadsBefore && settle.elapsed() < 2000)
         QThread::msleep(10);
-    EXPECT_EQ(osThreadCount(), threadsBefore);
+    EXPECT_LE(osThreadCount(), threadsBefore); // threads Qt itself may end meanwhile are no leak
 }
 
 // A command series may hold the lock inside a nested event loop that delivers the removal,
