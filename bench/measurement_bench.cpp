@@ -70,14 +70,3 @@ void BM_PushedCombinedResultToRecord(benchmark::State &state)
 BENCHMARK(BM_PushedCombinedResultToRecord)->UseManualTime()->Iterations(8)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

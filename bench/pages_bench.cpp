@@ -110,14 +110,3 @@ void BM_RejudgeRecords(benchmark::State &state)
 BENCHMARK(BM_RejudgeRecords)->RangeMultiplier(5)->Range(200, 5000)->Complexity()->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
