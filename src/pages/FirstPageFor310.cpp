@@ -161,7 +161,6 @@ void FirstPageFor310::appendRecord(const ComparisonRecord &record)
         if (column != RecordColumn::DeleteButton && column != RecordColumn::ReportButton)
             table->setItem(row, column, recordItem(record, column));
     }
-    addRecordButtons(row);
 }
 
 void FirstPageFor310::appendRecord(const RecordFields &fields)
@@ -406,6 +405,7 @@ void FirstPageFor310::initRecordList()
         table->setColumnHidden(column, true);
     connect(table, &QTableWidget::cellDoubleClicked, this, &FirstPageFor310::doubleClickedSlot);
     connect(table, &QTableWidget::itemChanged, this, &FirstPageFor310::onRecordItemChanged);
+    initRecordButtons();
 }
 
 void FirstPageFor310::initResultKindButtons()
@@ -481,11 +481,10 @@ void FirstPageFor310::languageChange()
     showRecordHeadings();
 
     records_.retranslate();
-    QTableWidget *table = ui->tableWidget_data;
-    for (int row = 0; row < records_.count(); ++row) {
+    CellWidgetTable *table = ui->tableWidget_data;
+    for (int row = 0; row < records_.count(); ++row)
         table->item(row, RecordColumn::Result)->setText(records_.at(row).text(RecordColumn::Result));
-        addRecordButtons(row);
-    }
+    table->remakeColumnWidgets();
 }
 
 // ---- Record rows ----
@@ -501,20 +500,24 @@ QTableWidgetItem *FirstPageFor310::recordItem(const ComparisonRecord &record, in
     return item;
 }
 
-void FirstPageFor310::addRecordButtons(int row)
+// Each row's buttons are made as the row comes on screen: a list of ten thousand records
+// would otherwise hold twenty thousand buttons.
+void FirstPageFor310::initRecordButtons()
 {
     const struct
     {
         int column;
-        QString text;
+        const char *text;
         void (FirstPageFor310::*slot)();
-    } buttons[] = {{RecordColumn::DeleteButton, tr("Delete"), &FirstPageFor310::on_DeleteBtn_clicked},
-                   {RecordColumn::ReportButton, tr("Report"), &FirstPageFor310::on_ReportBtn_clicked}};
+    } buttons[] = {{RecordColumn::DeleteButton, QT_TR_NOOP("Delete"), &FirstPageFor310::on_DeleteBtn_clicked},
+                   {RecordColumn::ReportButton, QT_TR_NOOP("Report"), &FirstPageFor310::on_ReportBtn_clicked}};
     for (const auto &b : buttons) {
-        auto *button = new QPushButton(b.text, ui->tableWidget_data);
-        button->setStyleSheet(QLatin1String(RecordButtonStyle));
-        connect(button, &QPushButton::clicked, this, b.slot);
-        ui->tableWidget_data->setCellWidget(row, b.column, button);
+        ui->tableWidget_data->setColumnWidgetMaker(b.column, [this, b] {
+            auto *button = new QPushButton(tr(b.text));
+            button->setStyleSheet(QLatin1String(RecordButtonStyle));
+            connect(button, &QPushButton::clicked, this, b.slot);
+            return button;
+        });
     }
 }
 

@@ -191,7 +191,7 @@ private:
     void resetSwatches();
     void languageChange();
     QTableWidgetItem *recordItem(const ComparisonRecord &record, int column) const;
-    void addRecordButtons(int row);
+    void initRecordButtons();
     void showRecordJudgement(int row);
     void onRecordItemChanged(QTableWidgetItem *item);
 

@@ -11,6 +11,34 @@ void CellWidgetTable::setCellWidget(int row, int column, QWidget *widget)
         widget->hide();
 }
 
+void CellWidgetTable::setColumnWidgetMaker(int column, WidgetMaker make)
+{
+    m_makers.insert(column, std::move(make));
+    scheduleDelayedItemsLayout();
+}
+
+QWidget *CellWidgetTable::ensureCellWidget(int row, int column)
+{
+    QWidget *widget = cellWidget(row, column);
+    if (widget || row < 0 || row >= rowCount())
+        return widget;
+    const auto maker = m_makers.constFind(column);
+    if (maker == m_makers.constEnd())
+        return nullptr;
+    widget = (*maker)();
+    setCellWidget(row, column, widget);
+    return widget;
+}
+
+void CellWidgetTable::remakeColumnWidgets()
+{
+    for (auto maker = m_makers.cbegin(); maker != m_makers.cend(); ++maker) {
+        for (int row = 0; row < rowCount(); ++row)
+            removeCellWidget(row, maker.key());
+    }
+    scheduleDelayedItemsLayout();
+}
+
 void CellWidgetTable::updateEditorGeometries()
 {
     QSet<QWidget *> placed;
@@ -23,11 +51,11 @@ void CellWidgetTable::updateEditorGeometries()
         for (int row = first; row <= last; ++row) {
             for (int column = 0; column < columnCount(); ++column) {
                 const QModelIndex index = model()->index(row, column);
-                QWidget *widget = indexWidget(index);
-                if (!widget)
-                    continue;
                 option.rect = visualRect(index);
                 if (!option.rect.isValid())
+                    continue;
+                QWidget *widget = ensureCellWidget(row, column);
+                if (!widget)
                     continue;
                 itemDelegateForIndex(index)->updateEditorGeometry(widget, option, index);
                 widget->show();

@@ -1,3 +1,4 @@
+#include "CellWidgetTable.h"
 #include "FirstPageFor310.h"
 #include "MeterPageFor310.h"
 #include "ModalCatcher.h"
@@ -49,7 +50,7 @@ protected:
     QString cell(int row, int column) const { return list()->item(row, column)->text(); }
     QPushButton *button(int row, int column) const
     {
-        return qobject_cast<QPushButton *>(list()->cellWidget(row, column));
+        return qobject_cast<QPushButton *>(child<CellWidgetTable>("tableWidget_data")->ensureCellWidget(row, column));
     }
     QStringList counterTexts() const
     {

@@ -82,4 +82,30 @@ TEST_F(CellWidgetTableTest, FollowsRemovedRowsAndHiddenColumns)
     EXPECT_TRUE(shownRows(table, 1).rows.isEmpty());
 }
 
+TEST_F(CellWidgetTableTest, MakesColumnWidgetsOnlyForRowsThatCameOnScreen)
+{
+    table.setColumnCount(3);
+    int made = 0;
+    table.setColumnWidgetMaker(2, [&made] {
+        ++made;
+        return new QPushButton(QStringLiteral("Report"));
+    });
+    QCoreApplication::processEvents();
+    const int onScreen = visibleRows();
+    EXPECT_EQ(made, onScreen);
+    EXPECT_EQ(shownRows(table, 2).rows.size(), onScreen);
+    EXPECT_EQ(table.cellWidget(400, 2), nullptr);
+
+    QWidget *far = table.ensureCellWidget(400, 2);
+    ASSERT_NE(far, nullptr);
+    EXPECT_EQ(table.ensureCellWidget(400, 2), far);
+    EXPECT_EQ(made, onScreen + 1);
+
+    table.remakeColumnWidgets();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(table.cellWidget(400, 2), nullptr);
+    EXPECT_EQ(made, 2 * onScreen + 1);
+    EXPECT_TRUE(shownRows(table, 2).onTheirCells);
+}
+
 } // namespace
