@@ -1,8 +1,10 @@
 #include "Workbook.h"
 
-#include <QLocale>
 #include <QRegularExpression>
+#include <QVarLengthArray>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -15,29 +17,49 @@ constexpr double kLastSerial = 2'958'465.0;
 // A double keeps 15 significant digits; longer digit strings (serial numbers) stay text.
 constexpr int kExactDigits = 15;
 
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// More significant digits than a double keeps, with nothing but a sign before them.
+bool isLongInteger(QStringView text)
+{
+    if (text.startsWith(u'+') || text.startsWith(u'-'))
+        text = text.mid(1);
+    while (text.startsWith(u'0'))
+        text = text.mid(1);
+    return text.size() > kExactDigits && std::all_of(text.begin(), text.end(), isAsciiDigit);
+}
+
+// A decimal number as the C locale writes it: optional sign, digits, point, exponent;
+// no group separators, no hexadecimal, nothing around it.
 bool parseNumber(const QString &text, double &number)
 {
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    number = c.toDouble(text, &ok);
-    if (!ok || !std::isfinite(number))
+    QVarLengthArray<char, 64> bytes;
+    for (QChar c : text) {
+        if (!isAsciiDigit(c) && c != u'.' && c != u'+' && c != u'-' && c != u'e' && c != u'E')
+            return false;
+        bytes.append(char(c.unicode()));
+    }
+    const char *begin = bytes.cbegin();
+    const char *end = bytes.cend();
+    if (begin != end && *begin == '+' && ++begin != end && *begin == '-')
         return false;
-    static const QRegularExpression longInteger(QStringLiteral("^[+-]?0*[1-9][0-9]{%1,}$").arg(kExactDigits));
-    return !longInteger.match(text).hasMatch();
+    const auto [stop, error] = std::from_chars(begin, end, number);
+    return error == std::errc() && stop == end && std::isfinite(number) && !isLongInteger(text);
 }
 
 bool parseDateTime(const QString &text, QDateTime &dateTime)
 {
-    static const QRegularExpression parts(QStringLiteral("^(\\d{4}/\\d{1,2}/\\d{1,2})(?: {1,2}(\\d{1,2}:\\d{2}(?::\\d{2})?))?$"));
+    static const QRegularExpression parts(
+        QStringLiteral("^(\\d{4})/(\\d{1,2})/(\\d{1,2})(?: {1,2}(\\d{1,2}):(\\d{2})(?::(\\d{2}))?)?$"));
     const QRegularExpressionMatch match = parts.match(text);
     if (!match.hasMatch())
         return false;
-    const QDate date = QDate::fromString(match.captured(1), QStringLiteral("yyyy/M/d"));
-    const QString timeText = match.captured(2);
-    const QTime time = timeText.isEmpty() ? QTime(0, 0)
-                       : QTime::fromString(timeText, timeText.count(u':') == 2 ? QStringLiteral("h:mm:ss")
-                                                                                : QStringLiteral("h:mm"));
+    const auto number = [&match](int group) { return match.capturedView(group).toInt(); };
+    const QDate date(number(1), number(2), number(3));
+    const QTime time(number(4), number(5), number(6));
     if (!date.isValid() || !time.isValid())
         return false;
     dateTime = QDateTime(date, time, Qt::UTC);

@@ -30,6 +30,8 @@ INSTANTIATE_TEST_SUITE_P(
     Rules, TextEntry,
     testing::Values(EntryCase{"12", "n:12"}, EntryCase{" 12.50 ", "n:12.5"}, EntryCase{"-3e2", "n:-300"},
                     EntryCase{"+7", "n:7"}, EntryCase{"3.", "n:3"}, EntryCase{"001", "n:1"},
+                    EntryCase{".5", "n:0.5"}, EntryCase{"1.5E+3", "n:1500"}, EntryCase{"+-5", "s:+-5"},
+                    EntryCase{"１２", "s:１２"},
                     EntryCase{"12.5%", "p:0.125"}, EntryCase{"12.34%", "p:0.1234"}, EntryCase{"-0.5 %", "p:-0.005"},
                     EntryCase{"100%", "p:1"}, EntryCase{"2024/05/01  10:30", "d:2024-05-01T10:30:00"},
                     EntryCase{"2024/05/01 10:30", "d:2024-05-01T10:30:00"},
