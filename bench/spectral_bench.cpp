@@ -85,7 +85,7 @@ void BM_Download100StoredFromSimulator(benchmark::State &state)
     LinkWorker worker;
     worker.start();
     {
-        MeterPageFor310 page(worker.worker(), 0);
+        MeterPageFor310 page(&worker, 0);
         for (auto _ : state) {
             page.on_pushButton_spectralHistory_clicked();
             state.PauseTiming();

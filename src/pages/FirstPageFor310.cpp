@@ -273,7 +273,7 @@ void FirstPageFor310::onButtonClicked(int id)
 
 void FirstPageFor310::on_pushButton_spectralTransmittance_clicked()
 {
-    MeterPageFor310 page(worker(), state_.judgement.deviceType, this);
+    MeterPageFor310 page(&link_, state_.judgement.deviceType, this);
     page.exec();
 }
 

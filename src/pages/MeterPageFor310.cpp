@@ -70,8 +70,8 @@ QString decodeStoredName(const char *bytes)
 
 } // namespace
 
-MeterPageFor310::MeterPageFor310(MyThread *worker, int deviceType, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::MeterPageFor310>()), worker_(worker), deviceType_(deviceType)
+MeterPageFor310::MeterPageFor310(const LinkWorker *link, int deviceType, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::MeterPageFor310>()), link_(link), deviceType_(deviceType)
 {
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -203,6 +203,11 @@ void MeterPageFor310::on_pushButton_clearData_clicked()
     update();
 }
 
+MyThread *MeterPageFor310::worker() const
+{
+    return link_ ? link_->worker() : nullptr;
+}
+
 void MeterPageFor310::inform(const QString &title, const QString &text)
 {
     QMessageBox::information(this, title, text);
@@ -217,7 +222,7 @@ void MeterPageFor310::on_pushButton_spectralMeasurement_clicked()
     SpectralRecord record;
     int result;
     {
-        LinkLock lock(worker_);
+        LinkLock lock(worker());
         result = CDeviceCommands::measureSpectrum(record.values);
     }
     if (result < 0) {
@@ -268,7 +273,7 @@ void MeterPageFor310::downloadHistory()
 // The lock is held across the count and every block; messages wait until it is released.
 MeterPageFor310::Notice MeterPageFor310::readHistory(int &count, QList<QByteArray> &buffers)
 {
-    LinkLock lock(worker_);
+    LinkLock lock(worker());
     const int result = CDeviceCommands::readSpectralRecordCount(count, deviceType_);
     if (result == CmdBadData)
         return {tr("Error"), tr("Spectral history data error, unable to export!")};

@@ -4,9 +4,9 @@
 
 #include <QDialog>
 #include <QList>
-#include <QPointer>
 #include <memory>
 
+class LinkWorker;
 class MyThread;
 namespace Ui {
 class MeterPageFor310;
@@ -18,7 +18,9 @@ class MeterPageFor310 : public QDialog
     Q_OBJECT
 
 public:
-    MeterPageFor310(MyThread *worker, int deviceType, QWidget *parent = nullptr);
+    // `link` may be null (no instrument); its worker is looked up for every series, so a
+    // re-plug while the page is open is followed.
+    MeterPageFor310(const LinkWorker *link, int deviceType, QWidget *parent = nullptr);
     ~MeterPageFor310() override;
 
     // Appends one table row; an empty name takes the next "spec%1". The caller appends the record next.
@@ -55,8 +57,9 @@ private:
     void inform(const QString &title, const QString &text);
 
     std::unique_ptr<Ui::MeterPageFor310> ui;
-    // The connection's worker goes away when the instrument is pulled while the page is open.
-    QPointer<MyThread> worker_;
+    MyThread *worker() const;
+
+    const LinkWorker *link_;
     int deviceType_;
     QList<SpectralRecord> records_;
     int nameCounter_ = 1;

@@ -84,12 +84,24 @@ TEST(SpectralMeasurement, FaultyReplyAddsNothingAndFreesTheLock)
     }
 }
 
-TEST(SpectralMeasurement, SurvivesItsWorkerGoingAway)
+TEST(SpectralMeasurement, WaitsForTheLockOfTheWorkerAfterAReplug)
 {
     SpectralRig rig;
     ModalCatcher catcher;
     rig.worker.stop(); // the instrument was pulled and plugged again while the page stayed open
+    rig.worker.start();
+    std::atomic<bool> locked = false, released = false;
+    std::thread holder([&] {
+        LinkLock lock(rig.worker.worker());
+        locked = true;
+        QThread::msleep(300);
+        released = true;
+    });
+    while (!locked)
+        QThread::msleep(1);
     rig.page->on_pushButton_spectralMeasurement_clicked();
+    EXPECT_TRUE(released) << "measured while another command series held the link";
+    holder.join();
     EXPECT_EQ(rig.page->records().size(), 1);
 }
 

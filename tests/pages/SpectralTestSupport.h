@@ -28,7 +28,7 @@ struct SpectralRig
         link.Open(SimulatedInstrument::VendorId, SimulatedInstrument::ProductId);
         LinkPort::setLink(&link);
         worker.start();
-        page = std::make_unique<MeterPageFor310>(worker.worker(), profile.deviceType);
+        page = std::make_unique<MeterPageFor310>(&worker, profile.deviceType);
     }
     ~SpectralRig()
     {
