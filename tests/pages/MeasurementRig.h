@@ -1,14 +1,9 @@
 #pragma once
 
-#include "CLinkerUSB.h"
 #include "FirstPageFor310.h"
-#include "LinkPort.h"
 #include "ModalCatcher.h"
-#include "MyThread.h"
-#include "ReportTransport.h"
-#include "SimulatedInstrument.h"
+#include "SimulatedLink.h"
 
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,32 +12,17 @@
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTest>
-#include <QThread>
-#include <atomic>
 #include <ostream>
-#include <memory>
-#include <thread>
 
-// The comparison page on a simulated instrument, wired as the main window wires it on
-// connection: the real link, the page's own polling worker and the link lock.
-struct MeasurementRig
+// The comparison page on a simulated instrument with its own polling worker, as the main window wires it.
+struct MeasurementRig : SimulatedLink
 {
-    explicit MeasurementRig(const SimProfile &profile = {}) : sim(profile)
+    explicit MeasurementRig(const SimProfile &profile = {}) : SimulatedLink(profile)
     {
-        setTransportFactory([this] { return sim.makeTransport(); });
-        link.Open(SimulatedInstrument::VendorId, SimulatedInstrument::ProductId);
-        LinkPort::setLink(&link);
         page = std::make_unique<FirstPageFor310>();
         page->openThreadSlot();
     }
-    ~MeasurementRig()
-    {
-        page->closeThreadSlot();
-        page.reset();
-        LinkPort::setLink(nullptr);
-        link.Close();
-        setTransportFactory({});
-    }
+    ~MeasurementRig() { page->closeThreadSlot(); }
 
     // What the main window does once the link is open; the success box is swallowed.
     void readSettings() const
@@ -90,23 +70,8 @@ struct MeasurementRig
         return blocks;
     }
 
-    // The lock is free once a series has ended: another thread can take it.
-    bool lockIsFree() const
-    {
-        auto taken = std::make_shared<std::atomic<bool>>(false);
-        std::thread([worker = page->worker(), taken] {
-            LinkLock lock(worker);
-            *taken = true;
-        }).detach();
-        QElapsedTimer waited;
-        waited.start();
-        while (!*taken && waited.elapsed() < 3000)
-            QThread::msleep(5);
-        return *taken;
-    }
+    bool lockIsFree() const { return ::lockIsFree(page->worker()); }
 
-    SimulatedInstrument sim;
-    CLinkerUSB link;
     std::unique_ptr<FirstPageFor310> page;
 };
 

@@ -1,63 +1,28 @@
 #pragma once
 
-#include "CLinkerUSB.h"
-#include "LinkPort.h"
 #include "MeterPageFor310.h"
-#include "MyThread.h"
-#include "ReportTransport.h"
-#include "SimulatedInstrument.h"
+#include "SimulatedLink.h"
 
 #include <QCheckBox>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QElapsedTimer>
-#include <QThread>
 #include <QTimer>
 #include <QtEndian>
-#include <atomic>
-#include <memory>
-#include <thread>
 
-// The spectral page on a simulated instrument: the real link, the polling worker and the lock.
-struct SpectralRig
+// The spectral page on a simulated instrument with a polling worker and its lock.
+struct SpectralRig : SimulatedLink
 {
-    explicit SpectralRig(const SimProfile &profile = {}) : sim(profile)
+    explicit SpectralRig(const SimProfile &profile = {}) : SimulatedLink(profile)
     {
-        setTransportFactory([this] { return sim.makeTransport(); });
-        link.Open(SimulatedInstrument::VendorId, SimulatedInstrument::ProductId);
-        LinkPort::setLink(&link);
         worker.start();
         page = std::make_unique<MeterPageFor310>(&worker, profile.deviceType);
     }
-    ~SpectralRig()
-    {
-        page.reset();
-        worker.stop();
-        LinkPort::setLink(nullptr);
-        link.Close();
-        setTransportFactory({});
-    }
 
     QTableWidget *table() const { return page->findChild<QTableWidget *>(QStringLiteral("tableWidget_data")); }
-    // The lock is free again once a series has ended: another thread can take it.
-    bool lockIsFree()
-    {
-        auto taken = std::make_shared<std::atomic<bool>>(false);
-        std::thread([worker = this->worker.worker(), taken] {
-            LinkLock lock(worker);
-            *taken = true;
-        }).detach();
-        QElapsedTimer waited;
-        waited.start();
-        while (!*taken && waited.elapsed() < 3000)
-            QThread::msleep(5);
-        return *taken;
-    }
+    bool lockIsFree() { return ::lockIsFree(worker.worker()); }
 
-    SimulatedInstrument sim;
-    CLinkerUSB link;
-    LinkWorker worker;
+    LinkWorker worker; // declared before the page: the page goes first, then the worker stops
     std::unique_ptr<MeterPageFor310> page;
 };
 
