@@ -81,35 +81,13 @@ protected:
     TestPage page;
 };
 
-TEST_F(ComparisonPage, FormHasEveryNamedWidget)
-{
-    const char *const names[] = {
-        "gridLayout_firstPageFor310", "groupBox_deviceInformation", "label_serialNo", "lineEdit_serialNo",
-        "label_firmwareVersion", "lineEdit_firmwareVersion", "groupBox_comparisonMeasurement", "tableWidget_colorDiff",
-        "label_result", "groupBox_standardMeasurement", "pushButton_standardMeasurement", "groupBox_sampleMeasurement",
-        "pushButton_sampleMeasurement", "groupBox_setDisplayParameter", "radioButton_hazeT", "radioButton_haze",
-        "radioButton_t", "radioButton_Lab", "radioButton_LCh", "radioButton_Yxy", "pushButton_setDisplayParameter",
-        "groupBox_13", "gridLayout_count", "label_unqualNum", "lineEdit_unqualNum", "label_qualNum", "lineEdit_qualNum",
-        "label_totalNum", "lineEdit_totalNum", "stackedWidget", "page_tolerance", "groupBox_setTolerance",
-        "label_hazeTolerance", "lineEdit_hazeTolerance", "label_hazeTolerancePercentage", "label_tTolerance",
-        "lineEdit_tTolerance", "label_tTolerancePercentage", "label_eThresholds", "lineEdit_eThresholds",
-        "pushButton_setTolerance", "pushButton_readTolerance", "page_eParameter", "groupBox_eParameter",
-        "label_formula", "lineEdit_formula", "label_thresholds", "lineEdit_thresholds", "pushButton_setParameter",
-        "pushButton_readParameter", "widget_buttons", "pushButton_readComparisonRecord", "pushButton_clear",
-        "pushButton_exportExcel", "pushButton_spectralTransmittance", "pushButton_writeStandardColor",
-        "tableWidget_data", "companyinfoLab", "companywetLab"};
-    for (const char *name : names)
-        EXPECT_NE(page.findChild<QObject *>(QLatin1String(name)), nullptr) << name;
-    EXPECT_FALSE(child("companyinfoLab")->isVisible());
-    EXPECT_FALSE(child("companywetLab")->isVisible());
-}
-
 TEST_F(ComparisonPage, StartsWithHazeAndTransmittanceAndAnEmptyComparison)
 {
     EXPECT_TRUE(child<QRadioButton>("radioButton_hazeT")->isChecked());
     EXPECT_EQ(page.state().resultKind(), int(ResultHazeT));
     EXPECT_EQ(page.state().measurementMode, int(MeasureStandard));
     EXPECT_EQ(counterTexts(), QStringList({"0", "0", "0"}));
+    EXPECT_FALSE(child("companyinfoLab")->isVisible() || child("companywetLab")->isVisible());
 
     ASSERT_EQ(comparison()->rowCount(), 13);
     ASSERT_EQ(comparison()->columnCount(), 5);
@@ -332,29 +310,6 @@ TEST_F(ComparisonPage, InstrumentRemovalClearsDeviceFieldsButKeepsRecords)
     EXPECT_EQ(child<QLabel>("label_result")->text(), QString());
     EXPECT_EQ(list()->rowCount(), 1);
     EXPECT_EQ(counterTexts(), QStringList({"1", "0", "1"}));
-}
-
-TEST_F(ComparisonPage, RejudgeFollowsAToleranceChange)
-{
-    page.rejudgeRecords(); // an empty list: the counters stay as they are
-    EXPECT_EQ(counterTexts(), QStringList({"0", "0", "0"}));
-
-    page.state().setResultKind(ResultHaze);
-    for (double deltaHaze : {0.3, 0.6, 0.9})
-        appendJudged(deltaHaze, false);
-    page.state().judgement.hazeTolerance = 0.6;
-    child<QLineEdit>("lineEdit_serialNo")->setText(QStringLiteral("310777"));
-    page.rejudgeRecords();
-
-    EXPECT_EQ(counterTexts(), QStringList({"1", "2", "3"}));
-    const char *const expected[] = {"PASS", "PASS", "NG"};
-    for (int row = 0; row < 3; ++row) {
-        EXPECT_EQ(cell(row, 28), QLatin1String(expected[row])) << row;
-        EXPECT_EQ(list()->item(row, 28)->background().color(), QColor(row < 2 ? Qt::darkGreen : Qt::red));
-        EXPECT_EQ(cell(row, 31), QStringLiteral("±0.60%"));
-        EXPECT_EQ(cell(row, 35), QStringLiteral("310777"));
-        EXPECT_EQ(cell(row, 0), QString::number(row + 1)); // numbers are not rewritten
-    }
 }
 
 TEST_F(ComparisonPage, LanguageSwitchRewordsEverythingWithRecordsPresent)

@@ -207,6 +207,8 @@ TEST(Judgement, ChangedToleranceRejudgesThePairAndTheRecords)
     rig.click("pushButton_setTolerance");
     EXPECT_EQ(rig.child<QLabel>("label_result")->text(), QStringLiteral("PASS"));
     EXPECT_EQ(rig.record(0, RecordColumn::Result), QStringLiteral("PASS"));
+    EXPECT_EQ(rig.list()->item(0, RecordColumn::Result)->background().color(), QColor(Qt::darkGreen));
+    EXPECT_EQ(rig.record(0, RecordColumn::HazeTolerance), QStringLiteral("±0.30%"));
     EXPECT_EQ(rig.text("lineEdit_qualNum"), QStringLiteral("1"));
     EXPECT_EQ(rig.text("lineEdit_unqualNum"), QStringLiteral("0"));
 }
