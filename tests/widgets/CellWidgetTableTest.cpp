@@ -103,7 +103,10 @@ TEST_F(CellWidgetTableTest, MakesColumnWidgetsOnlyForRowsThatCameOnScreen)
 
     table.remakeColumnWidgets();
     QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(table.cellWidget(400, 2), nullptr);
+    EXPECT_EQ(table.viewport()->findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly).size(),
+              500 + onScreen) << "the dropped widgets are gone";
     EXPECT_EQ(made, 2 * onScreen + 1);
     EXPECT_TRUE(shownRows(table, 2).onTheirCells);
 }
