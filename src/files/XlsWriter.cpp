@@ -26,6 +26,8 @@ struct Bytes
     Bytes &f64(double v) { return raw(qToLittleEndian(v)); }
     Bytes &utf16(QStringView text)
     {
+        if (text.isEmpty()) // an empty view may have no data to copy from
+            return *this;
         const qsizetype at = data.size();
         data.resize(at + text.size() * 2);
         qToLittleEndian<quint16>(text.utf16(), text.size(), data.data() + at);
