@@ -21,8 +21,11 @@ bool AppInit::eventFilter(QObject *watched, QEvent *event)
     if (!window || !window->property("canMove").toBool())
         return QObject::eventFilter(watched, event);
 
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseMove)
+        return QObject::eventFilter(watched, event);
     auto *mouse = static_cast<QMouseEvent *>(event);
-    switch (event->type()) {
+    switch (type) {
     case QEvent::MouseButtonPress:
         if (mouse->button() != Qt::LeftButton)
             break;
