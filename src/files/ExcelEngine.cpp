@@ -5,7 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTableWidget>
+
+#include <iterator>
 
 ExcelEngine::ExcelEngine(const QString &fileName, QObject *parent) : QObject(parent), fileName_(fileName) {}
 
@@ -74,29 +75,35 @@ bool ExcelEngine::setCellData(int row, int column, const QVariant &value)
 {
     if (!isOpen_)
         return fail(tr("The workbook is not open."));
-    const SheetLimits limits = sheetLimits(format_);
-    if (row < 1 || column < 1 || row > limits.rows || column > limits.columns)
-        return fail(tr("Row %1, column %2 lies outside the sheet.").arg(row).arg(column));
+    if (!checkPlace(row, column))
+        return false;
     Cell cell;
     if (!cellFromValue(value, cell))
-        return fail(tr("Row %1, column %2 cannot hold this value.").arg(row).arg(column));
+        return failCannotHold(row, column);
     cell.centred = true;
     sheet()->cells.insert_or_assign(CellPos{row - 1, column - 1}, std::move(cell));
     return true;
 }
 
-bool ExcelEngine::saveTable(QTableWidget *table)
+bool ExcelEngine::saveRows(const QList<QStringList> &rows, int firstSheetRow)
 {
-    if (!table || !isOpen_)
+    if (!isOpen_)
         return fail(tr("The workbook is not open."));
-    for (int i = 0; i < table->columnCount(); ++i) {
-        if (const QTableWidgetItem *header = table->horizontalHeaderItem(i); header && !setCellData(1, i + 1, header->text()))
-            return false;
-    }
-    for (int r = 0; r < table->rowCount(); ++r) {
-        for (int i = 0; i < table->columnCount(); ++i) {
-            if (const QTableWidgetItem *item = table->item(r, i); item && !setCellData(r + 2, i + 1, item->text()))
+    auto &cells = sheet()->cells;
+    // The cells come in the map's own order, so each one goes in right before the hint.
+    auto hint = cells.lower_bound(CellPos{firstSheetRow - 1, 0});
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        const int row = firstSheetRow + int(r);
+        for (qsizetype c = 0; c < rows[r].size(); ++c) {
+            const int column = int(c) + 1;
+            const QString &text = rows[r][c];
+            if (!checkPlace(row, column))
                 return false;
+            if (text.size() > kMaxTextLength)
+                return failCannotHold(row, column);
+            Cell cell = cellFromText(text);
+            cell.centred = true;
+            hint = std::next(cells.insert_or_assign(hint, CellPos{row - 1, column - 1}, std::move(cell)));
         }
     }
     return save();
@@ -138,6 +145,19 @@ bool ExcelEngine::fail(const QString &message)
 {
     errorString_ = message;
     return false;
+}
+
+bool ExcelEngine::checkPlace(int row, int column)
+{
+    const SheetLimits limits = sheetLimits(format_);
+    if (row < 1 || column < 1 || row > limits.rows || column > limits.columns)
+        return fail(tr("Row %1, column %2 lies outside the sheet.").arg(row).arg(column));
+    return true;
+}
+
+bool ExcelEngine::failCannotHold(int row, int column)
+{
+    return fail(tr("Row %1, column %2 cannot hold this value.").arg(row).arg(column));
 }
 
 Sheet *ExcelEngine::sheet()

@@ -5,9 +5,8 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
-
-class QTableWidget;
 
 // The program's one door to workbooks (.xls and .xlsx). Every operation works on an
 // in-memory workbook: open reads the file into it, save writes it back atomically.
@@ -38,8 +37,10 @@ public:
     // Writes one centred cell at 1-based sheet coordinates. Texts pass through the
     // spreadsheet's text entry (numbers, "12.5%", "yyyy/MM/dd  hh:mm" become typed).
     bool setCellData(int row, int column, const QVariant &value);
-    // Header items to sheet row 1, items from sheet row 2, then save.
-    bool saveTable(QTableWidget *table);
+    // Writes rows[i] into sheet row firstSheetRow + i from column 1 on, each text through the
+    // text entry and centred (an empty text makes an empty centred cell; cells right of a short
+    // row stay as they are), then saves. Rows above firstSheetRow keep what the file had.
+    bool saveRows(const QList<QStringList> &rows, int firstSheetRow);
     // Appends the used range: doubles, QDateTime (UTC wall clock), QString, invalid for empty.
     void readAll(QList<QList<QVariant>> &rows);
     // Writes the workbook in the format the file has (a new file: its extension's).
@@ -51,6 +52,8 @@ public:
 private:
     bool openSheet(int sheetIndex, bool createMissing);
     bool fail(const QString &message);
+    bool checkPlace(int row, int column);
+    bool failCannotHold(int row, int column);
     Sheet *sheet();
     const Sheet *sheet() const;
 

@@ -7,8 +7,8 @@
 
 class QWidget;
 
-// Writes a table of texts to a workbook the user chooses, the way every page exports:
-// the old file is replaced only by a complete new one that has been read back.
+// Asks where to write a table of texts and writes it with saveRowsVerified, the way every
+// page exports: the old file is replaced only by a complete new one that has been read back.
 namespace WorkbookExport {
 
 // The caller's texts, already translated in its own context.
@@ -34,8 +34,5 @@ struct Texts
 // message. False when nothing was written; the old file is then unchanged.
 bool write(QWidget *parent, const QList<QStringList> &rows, const Texts &texts,
            const std::function<void()> &afterSaved);
-
-// Whether a cell read back holds what the text entry of this text stores.
-bool cellMatches(const QVariant &stored, const QString &text);
 
 } // namespace WorkbookExport

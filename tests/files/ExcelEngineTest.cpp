@@ -1,13 +1,13 @@
 // The engine's operations against real files: layout, used range, preparing, bad input,
-// failed and interrupted saves.
+// failed and interrupted saves, the verified save of rows.
 
 #include "ExcelEngine.h"
 #include "WorkbookFile.h"
+#include "WorkbookSave.h"
 #include "WorkbookTestSupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTableWidget>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -58,29 +58,6 @@ protected:
     QString path(const QString &base = QStringLiteral("book")) const { return folder.filePath(base + GetParam()); }
     QTemporaryDir folder;
 };
-
-TEST_P(Engine, SaveTablePutsHeadersInRowOneAndItemsBelowCentred)
-{
-    QTableWidget table(2, 3);
-    table.setHorizontalHeaderItem(0, new QTableWidgetItem("NO"));
-    table.setHorizontalHeaderItem(2, new QTableWidgetItem("Time"));
-    table.setItem(0, 0, new QTableWidgetItem("1"));
-    table.setItem(0, 1, new QTableWidgetItem("12.34%"));
-    table.setItem(0, 2, new QTableWidgetItem("2024/05/01  10:30"));
-    table.setItem(1, 1, new QTableWidgetItem("样品"));
-    ExcelEngine engine(path());
-    ASSERT_TRUE(engine.open(1)) << engine.errorString().toStdString();
-    ASSERT_TRUE(engine.saveTable(&table)) << engine.errorString().toStdString();
-    engine.close();
-
-    const QString dump = runPython(QString::fromLatin1(path().endsWith(".xls") ? kXlrdDump : kOpenpyxlDump), {path()});
-    EXPECT_EQ(dump, "s:NO^\t\ts:Time^\nn:1^\tp:0.1234^\td:2024-05-01T10:30:00^\n\ts:样品^\t\n");
-    ASSERT_TRUE(engine.openForReading(1));
-    EXPECT_EQ(engine.rowCount(), 3);
-    QList<QList<QVariant>> rows{{QStringLiteral("kept")}};
-    engine.readAll(rows);
-    EXPECT_EQ(rowsText(rows), "s:kept\ns:NO\t\ts:Time\nn:1\tn:0.1234\td:2024-05-01T10:30:00\n\ts:样品\t\n");
-}
 
 TEST_P(Engine, UsedRangeBeginsAtTheFirstNonEmptyRowAndColumn)
 {
@@ -220,6 +197,51 @@ TEST_P(Engine, AFailedSaveKeepsThePreviousFile)
 
 INSTANTIATE_TEST_SUITE_P(Formats, Engine, testing::Values(".xls", ".xlsx"),
                          [](const auto &info) { return std::string(info.param + 1); });
+
+// The verified save replaces the old file whole or leaves it as it was, and never leaves its
+// scratch file behind. Beside "old.xls" lie a folder "folder.xls" and "./template.xls" with a
+// title in A1, kept above the rows, and a stray cell in D3: rows reaching column D overwrite
+// it, a shorter row leaves it there and the read-back fails.
+struct SaveCase
+{
+    const char *name;
+    const char *target;
+    QStringList secondRow;
+    SaveResult result;
+};
+
+using VerifiedSave = testing::TestWithParam<SaveCase>;
+
+TEST_P(VerifiedSave, ReplacesWholeOrKeepsTheOldFile)
+{
+    QTemporaryDir folder;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    const QByteArray old = contents(writeSample(folder.filePath("old.xls"), WorkbookFormat::Xls));
+    writeSample(folder.filePath("template.xls"), WorkbookFormat::Xls,
+                workbookOf(Sheet{"Sheet1", {{CellPos{0, 0}, cellFromText("title")}, {CellPos{2, 3}, cellFromText("x")}}}));
+    ASSERT_TRUE(QDir(folder.path()).mkdir("folder.xls"));
+    const QStringList before = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
+    const QList<QStringList> rows{{"NO", "", "Time"}, GetParam().secondRow};
+    EXPECT_EQ(saveRowsVerified(folder.filePath(GetParam().target), rows), GetParam().result);
+    QDir::setCurrent(previous);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), before);
+    if (GetParam().result == SaveResult::Saved)
+        EXPECT_EQ(runPython(kXlrdDump, {folder.filePath("old.xls")}),
+                  "s:title\t\t\t\ns:NO^\t\ts:Time^\t\nn:1^\tp:0.1234^\td:2024-05-01T10:30:00^\ts:样品^\n");
+    else
+        EXPECT_EQ(contents(folder.filePath("old.xls")), old);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, VerifiedSave,
+    testing::Values(SaveCase{"replacesTheOldFile", "old.xls", {"1", "12.34%", "2024/05/01  10:30", "样品"},
+                             SaveResult::Saved},
+                    SaveCase{"folderInTheWay", "folder.xls", {"1"}, SaveResult::CantOverwrite},
+                    SaveCase{"missingFolder", "gone/new.xlsx", {"1"}, SaveResult::CantOpen},
+                    SaveCase{"textTooLong", "new.xlsx", {QString(kMaxTextLength + 1, u'x')}, SaveResult::WriteFailed},
+                    SaveCase{"strayTemplateCell", "old.xls", {"1"}, SaveResult::NotReadBack}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // Bad input: each file fails to open with its name and a reason, and is left untouched.
 QByteArray patchedDirectoryName(QByteArray xls, const QString &name)
