@@ -3,7 +3,6 @@
 #include "ExcelEngine.h"
 
 #include <QFileInfo>
-#include <QMessageBox>
 
 #include <cmath>
 
@@ -39,37 +38,31 @@ QString MeterTable::unknownModelName()
     return tr("UnKnow");
 }
 
-int MeterTable::load(const QString &path, QWidget *parent)
+MeterTableMessage MeterTable::load(const QString &path)
 {
     rows_.clear();
     ExcelEngine engine(path);
-    if (!engine.openForReading(1)) {
-        QMessageBox::information(parent, tr("Error："), tr("Can't open file！"));
-        return -1;
-    }
-    if (engine.rowCount() <= 1) {
-        QMessageBox::information(parent, tr("Error："), tr("Failed to read excel file！"));
-        return -1;
-    }
+    if (!engine.openForReading(1))
+        return {tr("Error："), tr("Can't open file！")};
+    if (engine.rowCount() <= 1)
+        return {tr("Error："), tr("Failed to read excel file！")};
     engine.readAll(rows_);
-    engine.close();
-    return 0;
+    return {};
 }
 
-bool MeterTable::lookup(quint32 meterNumber, QString &modelName, int &deviceType, QWidget *parent) const
+MeterLookup MeterTable::lookup(quint32 meterNumber, QString &modelName, int &deviceType) const
 {
     modelName = unknownModelName();
     if (rows_.size() <= 1)
-        return false;
+        return {};
     for (qsizetype r = 1; r < rows_.size(); ++r) {
         const QList<QVariant> &row = rows_[r];
         qint64 number = 0, type = 0;
         if (row.size() > kDeviceTypeColumn && integerCell(row[kMeterNumberColumn], number) && number == meterNumber) {
             modelName = row[kModelNameColumn].toString();
             deviceType = integerCell(row[kDeviceTypeColumn], type) ? int(type) : 0;
-            return true;
+            return {true, {}};
         }
     }
-    QMessageBox::information(parent, tr("Error"), tr("Read MeterNo Fail!"));
-    return false;
+    return {false, {tr("Error"), tr("Read MeterNo Fail!")}};
 }

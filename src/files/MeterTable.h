@@ -5,7 +5,20 @@
 #include <QString>
 #include <QVariant>
 
-class QWidget;
+// What to tell the user after a load or a lookup; empty when there is nothing to say.
+struct MeterTableMessage
+{
+    QString title;
+    QString text;
+
+    bool isEmpty() const { return text.isEmpty(); }
+};
+
+struct MeterLookup
+{
+    bool found = false;
+    MeterTableMessage message;
+};
 
 // Meter number → model name and device type, from the workbook shipped beside the program
 // (columns A meter number, B model name, C device type; the first used row is a header).
@@ -19,14 +32,14 @@ public:
     // The model name before (or without) a match.
     static QString unknownModelName();
 
-    // Reads the table; 0 on success, -1 after telling the user why (boxes over parent).
-    // A failed load leaves the table empty. Never creates the file.
-    int load(const QString &path, QWidget *parent);
+    // Reads the table; an empty message on success, else why it failed. A failed load leaves
+    // the table empty. Never creates the file.
+    MeterTableMessage load(const QString &path);
 
     // Sets modelName to unknownModelName(), then takes the first row whose column A equals
-    // meterNumber. Without a match (and more than the header row) tells the user; the
-    // device type is then left unchanged. Returns whether a row matched.
-    bool lookup(quint32 meterNumber, QString &modelName, int &deviceType, QWidget *parent) const;
+    // meterNumber. Without a match the device type is left unchanged and, when the table has
+    // more than its header row, the message says so.
+    MeterLookup lookup(quint32 meterNumber, QString &modelName, int &deviceType) const;
 
     int rowCount() const { return int(rows_.size()); }
     const QList<QList<QVariant>> &rows() const { return rows_; }

@@ -1,7 +1,6 @@
-// The meter table: the shipped workbook, lookups and the load's messages.
+// The meter table: the shipped workbook, lookups and what load and lookup have to say.
 
 #include "MeterTable.h"
-#include "ModalCatcher.h"
 #include "WorkbookFile.h"
 
 #include <QTemporaryDir>
@@ -24,6 +23,11 @@ QString writeTable(const QString &path, const QList<QStringList> &rows)
     return path;
 }
 
+QString said(const MeterTableMessage &message)
+{
+    return message.title + u'|' + message.text;
+}
+
 struct LookupCase
 {
     quint32 meterNumber;
@@ -31,29 +35,26 @@ struct LookupCase
     int deviceType;
 };
 
-class ShippedTable : public testing::TestWithParam<LookupCase>
-{
-};
+using ShippedTable = testing::TestWithParam<LookupCase>;
 
 TEST_P(ShippedTable, KnowsTheSimulatedMeters)
 {
     MeterTable table;
-    ModalCatcher catcher;
-    ASSERT_EQ(table.load(QStringLiteral(LUMIVEX_BINARY_DIR "/meterno.xls"), nullptr), 0);
+    ASSERT_TRUE(table.load(QStringLiteral(LUMIVEX_BINARY_DIR "/meterno.xls")).isEmpty());
     EXPECT_EQ(table.rowCount(), 4);
     QString model;
     int deviceType = -1;
-    EXPECT_TRUE(table.lookup(GetParam().meterNumber, model, deviceType, nullptr));
+    const MeterLookup meter = table.lookup(GetParam().meterNumber, model, deviceType);
+    EXPECT_TRUE(meter.found && meter.message.isEmpty());
     EXPECT_EQ(model, GetParam().model);
     EXPECT_EQ(deviceType, GetParam().deviceType);
-    EXPECT_TRUE(catcher.seen().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Meters, ShippedTable,
                          testing::Values(LookupCase{310000, "TQ310", 0}, LookupCase{320001, "TQ320", 1},
                                          LookupCase{320002, "TQ320", 2}));
 
-TEST(MeterTable, TheFirstMatchWinsAndAMissTellsOnce)
+TEST(MeterTable, TheFirstMatchWinsAndAMissSaysSo)
 {
     QTemporaryDir folder;
     const QString path = writeTable(folder.filePath("meterno.xls"), {{"MeterNo", "Model", "Type"},
@@ -62,23 +63,20 @@ TEST(MeterTable, TheFirstMatchWinsAndAMissTellsOnce)
                                                                      {"77", "TQ320", "1"},
                                                                      {"78.5", "TQ320", "1"}});
     MeterTable table;
-    ModalCatcher catcher;
-    ASSERT_EQ(table.load(path, nullptr), 0);
+    ASSERT_TRUE(table.load(path).isEmpty());
     QString model;
     int deviceType = 5;
-    EXPECT_TRUE(table.lookup(77, model, deviceType, nullptr));
+    EXPECT_TRUE(table.lookup(77, model, deviceType).found);
     EXPECT_EQ(model, "TQ310");
     EXPECT_EQ(deviceType, 0);
 
     deviceType = 5;
     for (const quint32 miss : {0u, 78u, 999u}) { // a text or fraction in column A matches nothing
-        catcher.clear();
-        EXPECT_FALSE(table.lookup(miss, model, deviceType, nullptr));
+        const MeterLookup meter = table.lookup(miss, model, deviceType);
+        EXPECT_FALSE(meter.found);
         EXPECT_EQ(model, MeterTable::unknownModelName());
         EXPECT_EQ(deviceType, 5);
-        ASSERT_EQ(catcher.seen().size(), 1);
-        EXPECT_EQ(catcher.seen()[0].title, "Error");
-        EXPECT_EQ(catcher.seen()[0].text, "Read MeterNo Fail!");
+        EXPECT_EQ(said(meter.message), "Error|Read MeterNo Fail!");
     }
 }
 
@@ -88,24 +86,17 @@ TEST(MeterTable, LoadRefusesMissingAndHeaderOnlyTables)
     const QString missing = folder.filePath("meterno.xls");
     const QString headerOnly = writeTable(folder.filePath("header.xlsx"), {{"MeterNo", "Model", "Type"}});
     MeterTable table;
-    ModalCatcher catcher;
-    EXPECT_EQ(table.load(missing, nullptr), -1);
+    EXPECT_EQ(said(table.load(missing)), QString::fromUtf8("Error：|Can't open file！"));
     EXPECT_FALSE(QFile::exists(missing));
-    EXPECT_EQ(table.load(headerOnly, nullptr), -1);
-    ASSERT_EQ(catcher.seen().size(), 2);
-    EXPECT_EQ(catcher.seen()[0].title, QString::fromUtf8("Error："));
-    EXPECT_EQ(catcher.seen()[0].text, QString::fromUtf8("Can't open file！"));
-    EXPECT_EQ(catcher.seen()[1].title, QString::fromUtf8("Error："));
-    EXPECT_EQ(catcher.seen()[1].text, QString::fromUtf8("Failed to read excel file！"));
+    EXPECT_EQ(said(table.load(headerOnly)), QString::fromUtf8("Error：|Failed to read excel file！"));
 
     // A failed load leaves an empty table: lookups stay "UnKnow" without a message.
-    catcher.clear();
     QString model = "TQ310";
     int deviceType = 1;
-    EXPECT_FALSE(table.lookup(310000, model, deviceType, nullptr));
+    const MeterLookup meter = table.lookup(310000, model, deviceType);
+    EXPECT_FALSE(meter.found || !meter.message.isEmpty());
     EXPECT_EQ(model, "UnKnow");
     EXPECT_EQ(deviceType, 1);
-    EXPECT_TRUE(catcher.seen().isEmpty());
 }
 
 } // namespace
