@@ -52,6 +52,9 @@ bool parseNumber(const QString &text, double &number)
 
 bool parseDateTime(const QString &text, QDateTime &dateTime)
 {
+    // Most texts fail on their first characters; the expression is only asked about the rest.
+    if (text.size() < 8 || !isAsciiDigit(text[0]) || text[4] != u'/')
+        return false;
     static const QRegularExpression parts(
         QStringLiteral("^(\\d{4})/(\\d{1,2})/(\\d{1,2})(?: {1,2}(\\d{1,2}):(\\d{2})(?::(\\d{2}))?)?$"));
     const QRegularExpressionMatch match = parts.match(text);

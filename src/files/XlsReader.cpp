@@ -77,8 +77,8 @@ bool readSheet(const void *handle, unsigned short index, Sheet &sheet, QString &
             const bool isDateTime = value.typeId() == QMetaType::QDateTime;
             if (isDateTime && !value.toDateTime().isValid())
                 continue;
-            sheet.cells.emplace(CellPos{int(row), int(column)},
-                                Cell{value, isDateTime ? NumberFormat::DateTime : NumberFormat::General, false});
+            sheet.cells.emplace_hint(sheet.cells.end(), CellPos{int(row), int(column)},
+                                     Cell{value, isDateTime ? NumberFormat::DateTime : NumberFormat::General, false});
         }
     }
     return true;

@@ -8,6 +8,7 @@
 #include <QXmlStreamReader>
 
 #include <functional>
+#include <iterator>
 
 namespace {
 
@@ -253,6 +254,7 @@ private:
     {
         const SheetLimits limits = sheetLimits(WorkbookFormat::Xlsx);
         CellPos next{-1, 0}; // a <row> without a number follows the previous one
+        auto hint = sheet.cells.end(); // cells come in order: each one goes in at the end
         while (!xml.atEnd()) {
             xml.readNext();
             if (isStart(xml, u"row")) {
@@ -279,7 +281,7 @@ private:
                 reason = tooLargeReason(sheet.name);
                 return false;
             }
-            sheet.cells.insert_or_assign(pos, std::move(cell));
+            hint = std::next(sheet.cells.insert_or_assign(hint, pos, std::move(cell)));
         }
         return true;
     }
