@@ -1,6 +1,6 @@
-#include "CLinkerUSB.h"
 #include "Crc16.h"
 #include "DeviceCommands.h"
+#include "InstrumentLink.h"
 #include "LinkPort.h"
 #include "ReportTransport.h"
 
@@ -71,7 +71,7 @@ void BM_ResultFrameEncodeCheckDecode(benchmark::State &state)
     for (auto _ : state) {
         const QByteArray frame = resultFrame(header, 22);
         const bool checked = LinkPort::CRC16(frame, 32) == quint16(quint8(frame[32]) | quint8(frame[33]) << 8);
-        ResultValues values = CDeviceCommands::decodeKindBlock(frame, 0, 3);
+        ResultValues values = decodeKindBlock(frame, 0, 3);
         benchmark::DoNotOptimize(checked);
         benchmark::DoNotOptimize(values);
     }
@@ -84,7 +84,7 @@ void BM_CombinedFrameEncodeCheckDecode(benchmark::State &state)
     for (auto _ : state) {
         const QByteArray frame = resultFrame(header, 52);
         const bool checked = LinkPort::CRC16(frame, 62) == quint16(quint8(frame[62]) | quint8(frame[63]) << 8);
-        ResultValues values = CDeviceCommands::valuesFromMeasureData(CDeviceCommands::decodeMeasureBlock(frame, 0));
+        ResultValues values = valuesFromMeasureData(decodeMeasureBlock(frame, 0));
         benchmark::DoNotOptimize(checked);
         benchmark::DoNotOptimize(values);
     }
@@ -98,25 +98,24 @@ public:
     void SetUp(const benchmark::State &) override
     {
         setTransportFactory([] { return std::make_unique<LoopbackTransport>(); });
-        link_.Open(0x2047, 0x0301);
-        LinkPort::setLink(&link_);
+        link_ = InstrumentLink::openUsb(0x2047, 0x0301);
     }
     void TearDown(const benchmark::State &) override
     {
-        LinkPort::setLink(nullptr);
-        link_.Close();
+        link_.reset();
         setTransportFactory({});
     }
 
-private:
-    CLinkerUSB link_;
+protected:
+    std::shared_ptr<InstrumentLink> link_;
 };
 
 BENCHMARK_F(Exchange, ReadTolerance)(benchmark::State &state)
 {
+    CDeviceCommands commands(link_);
     for (auto _ : state) {
         int haze = 0, t = 0, threshold = 0;
-        if (CDeviceCommands::readTolerance(haze, t, threshold) != CmdOk)
+        if (commands.readTolerance(haze, t, threshold) != CmdOk)
             state.SkipWithError("exchange failed");
         benchmark::DoNotOptimize(threshold);
     }
@@ -124,9 +123,10 @@ BENCHMARK_F(Exchange, ReadTolerance)(benchmark::State &state)
 
 BENCHMARK_F(Exchange, ReadMeasureData)(benchmark::State &state)
 {
+    CDeviceCommands commands(link_);
     for (auto _ : state) {
         std::array<int, 21> raw{};
-        if (CDeviceCommands::readMeasureData(raw) != CmdOk)
+        if (commands.readMeasureData(raw) != CmdOk)
             state.SkipWithError("exchange failed");
         benchmark::DoNotOptimize(raw);
     }

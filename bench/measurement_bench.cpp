@@ -1,8 +1,8 @@
 // Target: a result pushed by the instrument reaches the record list <= 100 ms after its frame
 // reaches the transport, the worker's poll rhythm included. The page shows a pushed result only
 // after the instrument's 500 ms pause, so the figure is reported with and beyond that pause.
-#include "CLinkerUSB.h"
 #include "FirstPageFor310.h"
+#include "InstrumentLink.h"
 #include "LinkPort.h"
 #include "ReportTransport.h"
 #include "SimulatedInstrument.h"
@@ -21,11 +21,11 @@ void pushedResultToRecord(benchmark::State &state, const char *profileName)
     const SimProfile profile = *SimProfile::byName(QLatin1String(profileName));
     SimulatedInstrument sim(profile);
     setTransportFactory([&sim] { return sim.makeTransport(); });
-    CLinkerUSB link;
-    link.Open(SimulatedInstrument::VendorId, SimulatedInstrument::ProductId);
-    LinkPort::setLink(&link);
+    LinkPort port;
+    port.setLink(InstrumentLink::openUsb(SimulatedInstrument::VendorId, SimulatedInstrument::ProductId));
     {
         FirstPageFor310 page;
+        page.setLinkPort(&port);
         page.openThreadSlot();
         // What the connection reads decide: the result form and the sample column for pushed results.
         page.state().modelName = profile.model;
@@ -52,8 +52,8 @@ void pushedResultToRecord(benchmark::State &state, const char *profileName)
         state.SetLabel("target <= 100 ms beyond the instrument's 500 ms pause");
         page.closeThreadSlot();
     }
-    LinkPort::setLink(nullptr);
-    link.Close();
+    port.current()->close();
+    port.setLink(nullptr);
     setTransportFactory({});
 }
 

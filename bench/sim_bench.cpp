@@ -1,9 +1,9 @@
 // Time per command through the client link against the zero-latency simulated instrument,
 // and a download of one whole comparison record region. Target: ≤ 50 µs CPU per 64-byte report.
-#include "CLinkerUSB.h"
 #include "Crc16.h"
 #include "DeviceCommands.h"
-#include "LinkPort.h"
+#include "InstrumentLink.h"
+#include "ReportTransport.h"
 #include "SimulatedInstrument.h"
 
 #include <benchmark/benchmark.h>
@@ -43,19 +43,17 @@ private:
 struct Bench
 {
     SimulatedInstrument sim;
-    CLinkerUSB link;
+    std::shared_ptr<InstrumentLink> link;
 
     Bench()
     {
         sim.preload(12, 8);
         setTransportFactory([this] { return std::make_unique<CountingTransport>(sim.makeTransport()); });
-        link.Open(SimulatedInstrument::VendorId, SimulatedInstrument::ProductId);
-        LinkPort::setLink(&link);
+        link = InstrumentLink::openUsb(SimulatedInstrument::VendorId, SimulatedInstrument::ProductId);
     }
     ~Bench()
     {
-        LinkPort::setLink(nullptr);
-        link.Close();
+        link.reset();
         setTransportFactory({});
     }
 };
@@ -67,12 +65,15 @@ Bench &bench()
 }
 
 // Runs one command per iteration; reports the CPU time per command and per report.
-void runCommand(benchmark::State &state, const std::function<int()> &command)
+using C = CDeviceCommands;
+
+void runCommand(benchmark::State &state, const std::function<int(C &)> &command)
 {
     Bench &b = bench();
+    C c(b.link);
     reports = 0;
     for (auto _ : state) {
-        if (command() != CmdOk) {
+        if (command(c) != CmdOk) {
             state.SkipWithError("command failed");
             break;
         }
@@ -86,39 +87,39 @@ void runCommand(benchmark::State &state, const std::function<int()> &command)
 const QByteArray card = QByteArray("Red").leftJustified(16, '\0') + QByteArray("Deep").leftJustified(16, '\0')
     + QByteArray("\x0C\x00\x07\x00", 4);
 
-const std::pair<const char *, std::function<int()>> commands[] = {
-    {"readDeviceInfo", [] { DeviceInfo i; return CDeviceCommands::readDeviceInfo(i); }},
-    {"readDeviceInfoOld", [] { DeviceInfo i; return CDeviceCommands::readDeviceInfoOld(i); }},
-    {"readSoftwareVersion", [] { int v; return CDeviceCommands::readSoftwareVersion(v); }},
-    {"readDisplayParam", [] { int k; return CDeviceCommands::readDisplayParam(k); }},
-    {"setDisplayParam", [] { return CDeviceCommands::setDisplayParam(0); }},
-    {"readTolerance", [] { int h, t, e; return CDeviceCommands::readTolerance(h, t, e); }},
-    {"setTolerance", [] { return CDeviceCommands::setTolerance(50, 100, 10); }},
-    {"readDeltaEParam", [] { int f, e; return CDeviceCommands::readDeltaEParam(f, e); }},
-    {"setDeltaEParam", [] { return CDeviceCommands::setDeltaEParam(0, 10); }},
-    {"readKindResult", [] { ResultValues v; return CDeviceCommands::readKindResult(4, v); }},
-    {"readMeasureData", [] { std::array<int, 21> raw; return CDeviceCommands::readMeasureData(raw); }},
-    {"readRecordCount", [] { int c; return CDeviceCommands::readRecordCount(3, 0, c); }},
-    {"readSpectralRecordCount", [] { int c; return CDeviceCommands::readSpectralRecordCount(c, 0); }},
-    {"readBlock256", [] { QByteArray d; return CDeviceCommands::readBlock(0x400000, d, 256); }},
-    {"writeStdColorCount", [] { return CDeviceCommands::writeStdColorCount(3, crc16Modbus(QByteArray("\x03\x00", 2))); }},
+const std::pair<const char *, std::function<int(C &)>> commands[] = {
+    {"readDeviceInfo", [](C &c) { DeviceInfo i; return c.readDeviceInfo(i); }},
+    {"readDeviceInfoOld", [](C &c) { DeviceInfo i; return c.readDeviceInfoOld(i); }},
+    {"readSoftwareVersion", [](C &c) { int v; return c.readSoftwareVersion(v); }},
+    {"readDisplayParam", [](C &c) { int k; return c.readDisplayParam(k); }},
+    {"setDisplayParam", [](C &c) { return c.setDisplayParam(0); }},
+    {"readTolerance", [](C &c) { int h, t, e; return c.readTolerance(h, t, e); }},
+    {"setTolerance", [](C &c) { return c.setTolerance(50, 100, 10); }},
+    {"readDeltaEParam", [](C &c) { int f, e; return c.readDeltaEParam(f, e); }},
+    {"setDeltaEParam", [](C &c) { return c.setDeltaEParam(0, 10); }},
+    {"readKindResult", [](C &c) { ResultValues v; return c.readKindResult(4, v); }},
+    {"readMeasureData", [](C &c) { std::array<int, 21> raw; return c.readMeasureData(raw); }},
+    {"readRecordCount", [](C &c) { int n; return c.readRecordCount(3, 0, n); }},
+    {"readSpectralRecordCount", [](C &c) { int n; return c.readSpectralRecordCount(n, 0); }},
+    {"readBlock256", [](C &c) { QByteArray d; return c.readBlock(0x400000, d, 256); }},
+    {"writeStdColorCount", [](C &c) { return c.writeStdColorCount(3, crc16Modbus(QByteArray("\x03\x00", 2))); }},
     {"writeStdColorInfo",
-     [] { return CDeviceCommands::writeStdColorInfo(0x2000, "Red", "Deep", 12, 7, crc16Modbus(card)); }},
+     [](C &c) { return c.writeStdColorInfo(0x2000, "Red", "Deep", 12, 7, crc16Modbus(card)); }},
     {"writeBlock256",
-     [] { return CDeviceCommands::writeBlock(0x40000, QByteArray(256, 'x'), 256) > 0 ? int(CmdOk) : -1; }},
-    {"writeBlockEmpty", [] { return CDeviceCommands::writeBlock(0x40100, QByteArray(), 0); }},
-    {"measureSpectrum", [] { std::array<double, 31> v; return CDeviceCommands::measureSpectrum(v); }},
+     [](C &c) { return c.writeBlock(0x40000, QByteArray(256, 'x'), 256) > 0 ? int(CmdOk) : -1; }},
+    {"writeBlockEmpty", [](C &c) { return c.writeBlock(0x40100, QByteArray(), 0); }},
+    {"measureSpectrum", [](C &c) { std::array<double, 31> v; return c.measureSpectrum(v); }},
 };
 
 // The whole L*C*h values region, 0x40000 bytes in 256-byte blocks, as the record download reads it.
 void regionDownload(benchmark::State &state)
 {
-    bench();
+    C c(bench().link);
     reports = 0;
     for (auto _ : state) {
         QByteArray region;
         for (quint32 at = 0; at < 0x40000; at += 256) {
-            if (CDeviceCommands::readBlock(0x600000 + at, region, 256) != CmdOk) {
+            if (c.readBlock(0x600000 + at, region, 256) != CmdOk) {
                 state.SkipWithError("block failed");
                 return;
             }

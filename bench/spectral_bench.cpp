@@ -1,9 +1,8 @@
 // Targets: a chart repaint with 1000 curves <= 50 ms; 1000 stored spectra downloaded <= 1 s of our CPU
 // (the instrument holds 100: their download through the simulator plus decoding and showing 1000).
-#include "CLinkerUSB.h"
+#include "InstrumentLink.h"
 #include "LinkPort.h"
 #include "MeterPageFor310.h"
-#include "MyThread.h"
 #include "ReportTransport.h"
 #include "SimulatedInstrument.h"
 #include "SpectralChart.h"
@@ -79,13 +78,11 @@ void BM_Download100StoredFromSimulator(benchmark::State &state)
     SimulatedInstrument sim;
     sim.preload(0, 100);
     setTransportFactory([&sim] { return sim.makeTransport(); });
-    CLinkerUSB link;
-    link.Open(SimulatedInstrument::VendorId, SimulatedInstrument::ProductId);
-    LinkPort::setLink(&link);
-    LinkWorker worker;
-    worker.start();
+    LinkPort port;
+    port.setLink(InstrumentLink::openUsb(SimulatedInstrument::VendorId, SimulatedInstrument::ProductId));
+    port.current()->startWorker();
     {
-        MeterPageFor310 page(&worker, 0);
+        MeterPageFor310 page(&port, 0);
         for (auto _ : state) {
             page.on_pushButton_spectralHistory_clicked();
             state.PauseTiming();
@@ -95,9 +92,8 @@ void BM_Download100StoredFromSimulator(benchmark::State &state)
             state.ResumeTiming();
         }
     }
-    worker.stop();
-    LinkPort::setLink(nullptr);
-    link.Close();
+    port.current()->close();
+    port.setLink(nullptr);
     setTransportFactory({});
     state.SetLabel("x10 for 1000, plus decoding 1000");
 }

@@ -1,11 +1,10 @@
 // Targets: exporting 10 000 comparison records <= 1.5 s, importing them back <= 1.5 s; downloading
 // 2000 stored records <= 1 s beyond the link's own time (BM_LinkOnly reads the same blocks).
 #include "BlockDownload.h"
-#include "CLinkerUSB.h"
 #include "FileChooser.h"
 #include "FirstPageFor310.h"
+#include "InstrumentLink.h"
 #include "LinkPort.h"
-#include "MyThread.h"
 #include "ReportTransport.h"
 #include "SimulatedInstrument.h"
 
@@ -114,9 +113,9 @@ struct StoredBench
     {
         sim.preload(StoredRecords, 0);
         setTransportFactory([this] { return sim.makeTransport(); });
-        link.Open(SimulatedInstrument::VendorId, SimulatedInstrument::ProductId);
-        LinkPort::setLink(&link);
+        port.setLink(InstrumentLink::openUsb(SimulatedInstrument::VendorId, SimulatedInstrument::ProductId));
         page = std::make_unique<FirstPageFor310>();
+        page->setLinkPort(&port);
         page->openThreadSlot();
         page->state().setResultKind(ResultYxy); // the largest records: 24 bytes
     }
@@ -124,12 +123,12 @@ struct StoredBench
     {
         page->closeThreadSlot();
         page.reset();
-        LinkPort::setLink(nullptr);
-        link.Close();
+        port.current()->close();
+        port.setLink(nullptr);
         setTransportFactory({});
     }
     SimulatedInstrument sim;
-    CLinkerUSB link;
+    LinkPort port;
     BoxCloser closer;
     std::unique_ptr<FirstPageFor310> page;
 };
@@ -154,8 +153,11 @@ void BM_LinkOnly2000(benchmark::State &state)
     StoredBench bench;
     const QList<BlockDownload::Region> regions{{0x680000, StoredRecords * 24}, {0x6C0000, StoredRecords * 16}};
     for (auto _ : state) {
-        LinkLock lock(bench.page->worker());
-        const BlockDownload::Result result = BlockDownload::read(regions, bench.page.get(), QString(), QString());
+        const auto link = bench.port.current();
+        LinkLock lock(link);
+        CDeviceCommands commands(link);
+        const BlockDownload::Result result =
+            BlockDownload::read(commands, regions, bench.page.get(), QString(), QString());
         if (result.outcome != BlockDownload::Result::Done)
             state.SkipWithError("read failed");
     }

@@ -1,10 +1,9 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "CLinkerUSB.h"
 #include "FirstPageFor310.h"
 #include "HotplugSource.h"
-#include "LinkPort.h"
+#include "InstrumentLink.h"
 #include "Theme.h"
 
 #include <QCoreApplication>
@@ -44,17 +43,19 @@ void MainWindow::setHotplugSource(HotplugSource *source)
 
 int MainWindow::sendFrame(QByteArray &frame, int timeoutMs)
 {
-    return LinkPort::sendFrame(frame, timeoutMs);
+    const auto link = port_.current();
+    return link ? link->sendFrame(frame, timeoutMs) : -1;
 }
 
 int MainWindow::receiveFrame(QByteArray &out, int timeoutMs, int expectedLength, bool testFrameCheck)
 {
-    return LinkPort::receiveFrame(out, timeoutMs, expectedLength, testFrameCheck);
+    const auto link = port_.current();
+    return link ? link->receiveFrame(out, timeoutMs, expectedLength, testFrameCheck) : -1;
 }
 
 bool MainWindow::isDeviceOpen() const
 {
-    return LinkPort::isDeviceOpen();
+    return port_.isDeviceOpen();
 }
 
 quint16 MainWindow::CRC16(const QByteArray &data, int n)
@@ -65,6 +66,7 @@ quint16 MainWindow::CRC16(const QByteArray &data, int n)
 void MainWindow::initForm()
 {
     page_ = new FirstPageFor310(this);
+    page_->setLinkPort(&port_);
     ui->stackedWidget->addWidget(page_);
     ui->stackedWidget->setCurrentWidget(page_);
     setWindowFlags(Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -113,13 +115,12 @@ void MainWindow::handleAppMessage(const QString &message)
 
 bool MainWindow::OpenUSB()
 {
-    if (link_)
+    if (port_.current())
         return false;
-    auto link = std::make_unique<CLinkerUSB>();
-    if (link->Open(VendorId, ProductId) != 0)
+    auto link = InstrumentLink::openUsb(VendorId, ProductId);
+    if (!link)
         return false;
-    link_ = std::move(link);
-    LinkPort::setLink(link_.get());
+    port_.setLink(std::move(link));
     showLamp(true);
     page_->openThreadSlot();
     page_->readDeviceSettings();
@@ -128,20 +129,20 @@ bool MainWindow::OpenUSB()
 
 void MainWindow::CloseUSB()
 {
-    if (!link_)
+    const auto link = port_.current();
+    if (!link)
         return;
-    // The worker polls through the link, so it stops before the link goes away.
     page_->closeThreadSlot();
-    link_->Close();
-    LinkPort::setLink(nullptr);
-    link_.reset();
+    // A command series still holding this link finds it closed instead of reaching the next one.
+    link->close();
+    port_.setLink(nullptr);
     showLamp(false);
     page_->clear();
 }
 
 void MainWindow::onDeviceArrival()
 {
-    if (link_)
+    if (port_.current())
         return;
     if (OpenUSB())
         qDebug() << "USB_设备打开";
@@ -150,7 +151,7 @@ void MainWindow::onDeviceArrival()
 
 void MainWindow::onDeviceRemoval()
 {
-    if (link_ && link_->IsRemoved()) {
+    if (const auto link = port_.current(); link && link->isRemoved()) {
         CloseUSB();
         qDebug() << "USB_设备移除";
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LinkPort.h"
+
 #include <QDialog>
 #include <QTranslator>
 #include <memory>
@@ -7,7 +9,6 @@
 namespace Ui {
 class MainWindow;
 }
-class CLinkerUSB;
 class FirstPageFor310;
 class HotplugSource;
 
@@ -29,6 +30,8 @@ public:
     // Arrivals and removals from source reach OpenUSB and CloseUSB. Not owning.
     void setHotplugSource(HotplugSource *source);
     FirstPageFor310 *page() const { return page_; }
+    // The instrument link open now, if any.
+    LinkPort &linkPort() { return port_; }
 
     int sendFrame(QByteArray &frame, int timeoutMs);
     int receiveFrame(QByteArray &out, int timeoutMs, int expectedLength, bool testFrameCheck);
@@ -55,6 +58,6 @@ private:
 
     Ui::MainWindow *ui;
     FirstPageFor310 *page_ = nullptr;
-    std::unique_ptr<CLinkerUSB> link_;
+    LinkPort port_;
     QTranslator translator_;
 };

@@ -1,5 +1,7 @@
 #include "CLinkerUSB.h"
 
+#include "Protocol.h"
+
 #include <QDebug>
 #include <QElapsedTimer>
 #include <QThread>
@@ -9,7 +11,7 @@ namespace {
 // Resynchronisation: a reply starts at the start byte; anything before it is noise.
 void dropUntilStartByte(QByteArray &out)
 {
-    const qsizetype start = out.indexOf(char(CLinkerUSB::startByte));
+    const qsizetype start = out.indexOf(char(Protocol::StartByte));
     out.remove(0, start < 0 ? out.size() : start);
 }
 
@@ -58,6 +60,8 @@ int CLinkerUSB::collectReply(QByteArray &out, int timeoutMs, int expectedLength)
                 return int(out.size());
         } else {
             qDebug("hidDevice ReadMessage error!");
+            if (!hid_.IsOpen())
+                return 0; // closed meanwhile: nothing more will come
             // A failing device answers at once; waiting out the report time keeps this loop from spinning.
             if (thisRead.elapsed() < reportWaitMs)
                 QThread::msleep(ulong(reportWaitMs - thisRead.elapsed()));

@@ -8,7 +8,6 @@ class CLinkerUSB : public CLinker
 {
     Q_OBJECT
 public:
-    static constexpr quint8 startByte = 0xAB;
     static constexpr int reportWaitMs = 50;
     static constexpr int pollLength = 12800;
 

@@ -1,69 +1,20 @@
 #include "LinkPort.h"
 
-#include "CLinker.h"
 #include "Crc16.h"
+#include "InstrumentLink.h"
 
-#include <QReadLocker>
-#include <QReadWriteLock>
-#include <QWriteLocker>
-#include <atomic>
-
-namespace {
-
-// Set by the GUI thread, read by the worker's polls.
-std::atomic<CLinker *> currentLink{nullptr};
-// Frame operations hold it for reading, so a link is never replaced under a poll still using it.
-QReadWriteLock linkInUse;
-
-bool frameCheckPasses(const QByteArray &frame, int expectedLength)
+void LinkPort::setLink(std::shared_ptr<InstrumentLink> link)
 {
-    if (expectedLength < 2 || frame.size() < expectedLength)
-        return false;
-    const quint16 stored = quint16(quint8(frame[expectedLength - 2]) | quint8(frame[expectedLength - 1]) << 8);
-    return LinkPort::CRC16(frame, expectedLength - 2) == stored;
+    disconnect(forwarding_);
+    link_ = std::move(link);
+    if (link_)
+        forwarding_ = connect(link_.get(), &InstrumentLink::senddata, this, &LinkPort::senddata);
+    emit linkChanged();
 }
 
-} // namespace
-
-CLinker *LinkPort::link()
+bool LinkPort::isDeviceOpen() const
 {
-    return currentLink.load();
-}
-
-void LinkPort::setLink(CLinker *link)
-{
-    const QWriteLocker locker(&linkInUse);
-    currentLink.store(link);
-}
-
-int LinkPort::sendFrame(QByteArray &frame, int timeoutMs)
-{
-    const QReadLocker locker(&linkInUse);
-    CLinker *link = currentLink.load();
-    if (!link || !link->IsOpen())
-        return -1;
-    const quint16 check = crc16Modbus(frame);
-    frame.append(char(check & 0xFF));
-    frame.append(char(check >> 8));
-    return link->WriteMessage(frame, timeoutMs);
-}
-
-int LinkPort::receiveFrame(QByteArray &out, int timeoutMs, int expectedLength, bool testFrameCheck)
-{
-    const QReadLocker locker(&linkInUse);
-    CLinker *link = currentLink.load();
-    if (!link)
-        return -1;
-    const int n = link->ReadMessage(out, timeoutMs, expectedLength);
-    if (n <= 0 || !testFrameCheck)
-        return n;
-    return frameCheckPasses(out, expectedLength) ? n : -1;
-}
-
-bool LinkPort::isDeviceOpen()
-{
-    CLinker *link = currentLink.load();
-    return link && link->IsOpen();
+    return link_ && link_->isOpen();
 }
 
 quint16 LinkPort::CRC16(const QByteArray &data, int n)

@@ -1,25 +1,31 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
+#include <memory>
 
-class CLinker;
+class InstrumentLink;
 
-// The program's one instrument link and the frame operations every command goes through.
-// The main window owns the link and registers it here; the command set and the worker
-// reach it without knowing the window.
-namespace LinkPort {
+// Knows the instrument link open now (null while none). The main window owns it; whoever runs
+// a command series asks it for the current link every time, so a re-plug is followed.
+class LinkPort : public QObject
+{
+    Q_OBJECT
+public:
+    explicit LinkPort(QObject *parent = nullptr) : QObject(parent) {}
 
-CLinker *link();
-// Not owning. Null while no instrument is open. Waits until a frame operation still running
-// on the old link (the worker's poll) has ended, so the old link may be deleted afterwards.
-void setLink(CLinker *link);
+    std::shared_ptr<InstrumentLink> current() const { return link_; }
+    // Null: none. Pushed bytes of the new link reach senddata, the old link's no more.
+    void setLink(std::shared_ptr<InstrumentLink> link);
+    bool isDeviceOpen() const; // current() && current()->isOpen()
+    // CRC-16/MODBUS over the first n bytes; 0xFFFF for n below 1.
+    static quint16 CRC16(const QByteArray &data, int n);
 
-// Appends the frame check (low byte first) and writes the frame; bytes written, or -1 without an open link.
-int sendFrame(QByteArray &frame, int timeoutMs);
-// Collects a reply of expectedLength bytes starting at 0xAB; its byte count, or 0 / -1 on failure.
-int receiveFrame(QByteArray &out, int timeoutMs, int expectedLength, bool testFrameCheck);
-bool isDeviceOpen();
-// CRC-16/MODBUS over the first n bytes; 0xFFFF for n below 1.
-quint16 CRC16(const QByteArray &data, int n);
+signals:
+    void senddata(const QByteArray &baData); // pushed bytes of whichever link is current
+    void linkChanged();                      // after setLink
 
-} // namespace LinkPort
+private:
+    std::shared_ptr<InstrumentLink> link_;
+    QMetaObject::Connection forwarding_;
+};

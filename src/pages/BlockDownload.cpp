@@ -13,7 +13,8 @@ int blockCount(int byteCount)
     return (byteCount + blockSize - 1) / blockSize;
 }
 
-Result read(const QList<Region> &regions, QWidget *parent, const QString &label, const QString &cancelText)
+Result read(CDeviceCommands &commands, const QList<Region> &regions, QWidget *parent, const QString &label,
+            const QString &cancelText)
 {
     int total = 0;
     for (const Region &region : regions)
@@ -36,7 +37,7 @@ Result read(const QList<Region> &regions, QWidget *parent, const QString &label,
         buffer.reserve(region.byteCount);
         for (int offset = 0; offset < region.byteCount; offset += blockSize) {
             const int length = std::min(blockSize, region.byteCount - offset);
-            if (CDeviceCommands::readBlock(region.address + offset, buffer, length) < 0) {
+            if (commands.readBlock(region.address + offset, buffer, length) < 0) {
                 result.outcome = Result::Failed;
                 result.failedRegion = r;
                 return result;

@@ -4,10 +4,11 @@
 #include <QList>
 #include <QString>
 
+class CDeviceCommands;
 class QWidget;
 
 // Reads instrument memory regions in 256-byte blocks behind a window-modal progress dialog.
-// The caller holds the link lock for the whole series.
+// The caller holds the link lock of commands' link for the whole series.
 namespace BlockDownload {
 
 constexpr int blockSize = 256;
@@ -30,6 +31,7 @@ int blockCount(int byteCount);
 
 // The progress runs from 0 to the total block count; after each block it shows that block's
 // index over all regions. Cancelling stops after the block in progress.
-Result read(const QList<Region> &regions, QWidget *parent, const QString &label, const QString &cancelText);
+Result read(CDeviceCommands &commands, const QList<Region> &regions, QWidget *parent, const QString &label,
+            const QString &cancelText);
 
 } // namespace BlockDownload

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ColourCardMemory.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -39,10 +41,6 @@ public:
     static constexpr int CardNameBytes = 16;
     static constexpr int ColourNameBytes = 20;
     static constexpr int ColourValueBytes = 6;
-    static constexpr quint32 CardAddress = 0x2000;
-    static constexpr quint32 CardStride = 0x30;
-    static constexpr quint32 StreamAddress = 0x40000;
-    static constexpr int PacketSize = 256;
 
     // rows as ExcelEngine::readAll gives them; the model is the page's model name.
     ColourCardCheck read(const QList<QList<QVariant>> &rows, const QString &modelName);
@@ -50,11 +48,17 @@ public:
     int count() const { return int(m_cards.size()); }
     int countCrc() const { return m_countCrc; }
     const QList<ColourCard> &cards() const { return m_cards; }
-    quint32 cardAddress(int index) const { return CardAddress + CardStride * quint32(index); }
+    quint32 cardAddress(int index) const
+    {
+        return ColourCardMemory::CardAddress + ColourCardMemory::CardStride * quint32(index);
+    }
     // Every colour row's zero-padded name, then every row's three signed 16-bit LE values.
     const QByteArray &stream() const { return m_stream; }
     // Packets of the stream, the progress maximum.
-    int packetCount() const { return int((m_stream.size() + PacketSize - 1) / PacketSize); }
+    int packetCount() const
+    {
+        return int((m_stream.size() + ColourCardMemory::PacketSize - 1) / ColourCardMemory::PacketSize);
+    }
 
     // A value text as the instrument's hundredths, further digits cut: "12.3" 1230, "-0.5" -50,
     // "3." 300. Empty for text that is no number or does not fit 16 bits.

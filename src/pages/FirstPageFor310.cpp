@@ -1,15 +1,16 @@
 #include "FirstPageFor310.h"
 #include "ui_FirstPageFor310.h"
 
+#include "DeviceProfile.h"
+#include "InstrumentLink.h"
+#include "LinkPort.h"
 #include "MeterPageFor310.h"
-#include "MyThread.h"
 #include "RbTableHeaderModel.h"
 #include "RbTableHeaderView.h"
 
 #include <QButtonGroup>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
@@ -104,29 +105,38 @@ FirstPageFor310::FirstPageFor310(QWidget *parent)
     ui->companywetLab->hide();
     showCounters();
     applyResultKindView();
-    // Pushed results reach SaveData from whichever worker is running.
-    connect(&link_, &LinkWorker::senddata, this, &FirstPageFor310::SaveData);
-    if (const MeterTableMessage failed = state_.meterTable.load(MeterTable::defaultPath()); !failed.isEmpty())
-        QMessageBox::information(this, failed.title, failed.text);
+    state_.meterTable.load(MeterTable::defaultPath(), this);
 }
 
 FirstPageFor310::~FirstPageFor310() = default;
 
-MyThread *FirstPageFor310::worker() const
+void FirstPageFor310::setLinkPort(LinkPort *port)
 {
-    return link_.worker();
+    if (port_)
+        disconnect(port_, nullptr, this, nullptr);
+    port_ = port;
+    // Pushed results reach SaveData from whichever link is current.
+    if (port_)
+        connect(port_, &LinkPort::senddata, this, &FirstPageFor310::SaveData);
+}
+
+std::shared_ptr<InstrumentLink> FirstPageFor310::currentLink() const
+{
+    return port_ ? port_->current() : nullptr;
 }
 
 // ---- Main window ----
 
 void FirstPageFor310::openThreadSlot()
 {
-    link_.start();
+    if (const auto link = currentLink())
+        link->startWorker();
 }
 
 void FirstPageFor310::closeThreadSlot()
 {
-    link_.stop();
+    if (const auto link = currentLink())
+        link->stopWorker();
 }
 
 bool FirstPageFor310::clear()
@@ -275,7 +285,7 @@ void FirstPageFor310::onButtonClicked(int id)
 
 void FirstPageFor310::on_pushButton_spectralTransmittance_clicked()
 {
-    MeterPageFor310 page(&link_, state_.judgement.deviceType, this);
+    MeterPageFor310 page(port_, state_.judgement.deviceType, this);
     page.exec();
 }
 
@@ -341,8 +351,9 @@ void FirstPageFor310::resetResultLabel()
 
 void FirstPageFor310::showSpectralButtonText()
 {
-    ui->pushButton_spectralTransmittance->setText(state_.judgement.deviceType == 0 ? tr("Spectral transmittance")
-                                                                                  : tr("Spectral reflectance"));
+    // Unknown device types show the reflectance text.
+    const DeviceProfile *profile = deviceProfile(state_.judgement.deviceType);
+    ui->pushButton_spectralTransmittance->setText(profile ? tr(profile->spectralButton) : tr("Spectral reflectance"));
 }
 
 int FirstPageFor310::recordRowOf(const QObject *widget, int column) const

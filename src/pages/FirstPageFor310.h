@@ -3,10 +3,13 @@
 #include "ComparisonPageState.h"
 #include "ComparisonRecordList.h"
 #include "DeviceCommands.h"
-#include "MyThread.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
+
+class InstrumentLink;
+class LinkPort;
 
 class QButtonGroup;
 class QLineEdit;
@@ -29,8 +32,10 @@ public:
 
     ComparisonPageState &state() { return state_; }
     const ComparisonRecordList &records() const { return records_; }
-    // The link lock's owner while an instrument is connected; null otherwise.
-    MyThread *worker() const;
+    // Where the page finds the instrument link; pushed results of the current link reach SaveData.
+    void setLinkPort(LinkPort *port);
+    // The link open now; null while none.
+    std::shared_ptr<InstrumentLink> currentLink() const;
 
     // ---- Main window (FirstPageFor310.cpp) ----
 public slots:
@@ -107,8 +112,6 @@ private:
     void showMeasurement(int mode, const ResultValues &values);
     // The values in column 1 or 2 of the comparison table, as typed or measured.
     MeasurementValues comparisonValues(int column) const;
-    // Takes the first whole pushed result frame off the receive buffer; false while none is there.
-    bool takePushedResult(ResultValues &values);
 
 protected:
 
@@ -125,6 +128,7 @@ public slots:
 private:
     // Shows "Please connect the device first!" when no instrument is open.
     bool checkDeviceOpen();
+    bool isDeviceOpen() const;
     // Serial number, model and device type, firmware version and result kind, as one series.
     void readDeviceInformation();
     void showResultKind(int kind);
@@ -200,5 +204,5 @@ private:
     ComparisonRecordList records_;
     QButtonGroup *resultKindGroup_ = nullptr;
     RbTableHeaderView *recordHeader_ = nullptr;
-    LinkWorker link_;
+    QPointer<LinkPort> port_;
 };

@@ -3,9 +3,11 @@
 #include "FirstPageFor310.h"
 
 #include "ColourCardLibrary.h"
+#include "ColourCardMemory.h"
 #include "DeviceCommands.h"
 #include "ExcelEngine.h"
 #include "FileChooser.h"
+#include "InstrumentLink.h"
 
 #include <QFileInfo>
 #include <QMessageBox>
@@ -67,7 +69,7 @@ void showProblem(QWidget *parent, const ColourCardCheck &check)
 
 // Packets of 256 bytes at consecutive addresses, then the empty packet right after the
 // stream, the only one the instrument acknowledges. The failure's text, empty on success.
-QString writeColourStream(QWidget *parent, const ColourCardLibrary &library)
+QString writeColourStream(CDeviceCommands &commands, QWidget *parent, const ColourCardLibrary &library)
 {
     const QByteArray &stream = library.stream();
     QProgressDialog progress(Page::tr("Storing data,please wait..."), Page::tr("cancel"), 0, library.packetCount(),
@@ -77,14 +79,14 @@ QString writeColourStream(QWidget *parent, const ColourCardLibrary &library)
     progress.setAutoReset(false);
     progress.setAutoClose(false);
     for (int packet = 0; packet < library.packetCount(); ++packet) {
-        const QByteArray data = stream.mid(qsizetype(packet) * ColourCardLibrary::PacketSize,
-                                           ColourCardLibrary::PacketSize);
-        const quint32 address = ColourCardLibrary::StreamAddress + quint32(packet) * ColourCardLibrary::PacketSize;
-        if (CDeviceCommands::writeBlock(address, data, int(data.size())) < 0)
+        const QByteArray data = stream.mid(qsizetype(packet) * ColourCardMemory::PacketSize,
+                                           ColourCardMemory::PacketSize);
+        const quint32 address = ColourCardMemory::StreamAddress + quint32(packet) * ColourCardMemory::PacketSize;
+        if (commands.writeBlock(address, data, int(data.size())) < 0)
             return Page::tr("Failed to write standard color card data!");
         progress.setValue(packet);
     }
-    const int closed = CDeviceCommands::writeBlock(ColourCardLibrary::StreamAddress + quint32(stream.size()), {}, 0);
+    const int closed = commands.writeBlock(ColourCardMemory::StreamAddress + quint32(stream.size()), {}, 0);
     if (closed == CmdRefused)
         return Page::tr("Failed to write!");
     if (closed < 0)
@@ -94,18 +96,18 @@ QString writeColourStream(QWidget *parent, const ColourCardLibrary &library)
     return {};
 }
 
-QString writeLibrary(QWidget *parent, const ColourCardLibrary &library)
+QString writeLibrary(CDeviceCommands &commands, QWidget *parent, const ColourCardLibrary &library)
 {
-    if (CDeviceCommands::writeStdColorCount(library.count(), library.countCrc()) < 0)
+    if (commands.writeStdColorCount(library.count(), library.countCrc()) < 0)
         return Page::tr("Failed to write the total number of standard color cards!");
     for (int i = 0; i < library.count(); ++i) {
         const ColourCard &card = library.cards()[i];
-        if (CDeviceCommands::writeStdColorInfo(int(library.cardAddress(i)), card.name1, card.name2, card.colourRows,
-                                               card.value2, card.crc)
+        if (commands.writeStdColorInfo(int(library.cardAddress(i)), card.name1, card.name2, card.colourRows,
+                                       card.value2, card.crc)
             < 0)
             return Page::tr("Failed to write standard color card information!");
     }
-    return writeColourStream(parent, library);
+    return writeColourStream(commands, parent, library);
 }
 
 } // namespace
@@ -115,7 +117,8 @@ void FirstPageFor310::on_pushButton_writeStandardColor_clicked()
     if (!checkDeviceOpen())
         return;
     // Held across the whole upload, so no polling read falls between its frames.
-    LinkLock lock(worker());
+    const auto link = currentLink();
+    LinkLock lock(link);
     const QString fileName = FileChooser::openFileName(this, tr("Select one Excel files to open"),
                                                        QStringLiteral("./"), tr("excel file (*.xlsx)"));
     if (fileName.isEmpty())
@@ -132,7 +135,8 @@ void FirstPageFor310::on_pushButton_writeStandardColor_clicked()
         showProblem(this, check);
         return;
     }
-    if (const QString failure = writeLibrary(this, library); !failure.isEmpty()) {
+    CDeviceCommands commands(link);
+    if (const QString failure = writeLibrary(commands, this, library); !failure.isEmpty()) {
         showError(this, failure);
         return;
     }

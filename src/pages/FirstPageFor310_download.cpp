@@ -4,84 +4,16 @@
 #include "BlockDownload.h"
 #include "ColourDifference.h"
 #include "DeviceCommands.h"
-#include "LinkPort.h"
+#include "InstrumentLink.h"
+#include "RecordMemory.h"
 
 #include <QDateTime>
 #include <QMessageBox>
-#include <QtEndian>
 #include <algorithm>
-
-namespace {
-
-constexpr int NameSlotSize = 16;
-constexpr int NameLength = 13; // the last three bytes of a slot are not used
-
-// One stored 16-bit value of a measurement: which quantity, its sign and its scale.
-struct StoredField
-{
-    int quantity;
-    bool isSigned;
-    double scale;
-};
-
-struct StoredLayout
-{
-    quint32 valuesAddress;
-    quint32 namesAddress;
-    QList<StoredField> fields; // of the standard; the sample's follow in the same order
-
-    int bytesPerRecord() const { return 2 * 2 * int(fields.size()); }
-    // Each region ends where the next begins; names regions are as large as values regions.
-    int capacity() const
-    {
-        const int regionSize = int(namesAddress - valuesAddress);
-        return regionSize / std::max(bytesPerRecord(), NameSlotSize);
-    }
-};
-
-// L*, a*, b* (signed) ahead of what the colour kind adds.
-QList<StoredField> colour(std::initializer_list<StoredField> extra)
-{
-    using namespace Quantity;
-    return QList<StoredField>{{L, true, 100}, {A, true, 100}, {B, true, 100}} + QList<StoredField>(extra);
-}
-
-const StoredLayout &storedLayout(int kind)
-{
-    using namespace Quantity;
-    static const StoredLayout layouts[ResultKindCount] = {
-        {0x400000, 0x440000, {{Haze, false, 100}, {Transmittance, false, 100}}},
-        {0x480000, 0x4C0000, {{Haze, false, 100}}},
-        {0x500000, 0x540000, {{Transmittance, false, 100}}},
-        {0x580000, 0x5C0000, colour({})},
-        {0x600000, 0x640000, colour({{LchL, false, 100}, {C, false, 100}, {H, false, 10}})},
-        {0x680000, 0x6C0000, colour({{Y, false, 100}, {X, false, 10000}, {SmallY, false, 10000}})},
-    };
-    return layouts[kind];
-}
-
-// Reads the measurement's fields from bytes and advances past them.
-MeasurementValues decodeMeasurement(const QList<StoredField> &fields, const char *&bytes)
-{
-    MeasurementValues measurement;
-    for (const StoredField &field : fields) {
-        const double raw = field.isSigned ? double(qFromLittleEndian<qint16>(bytes)) : double(qFromLittleEndian<quint16>(bytes));
-        measurement.values[field.quantity] = raw / field.scale;
-        bytes += 2;
-    }
-    return measurement;
-}
-
-QString decodeName(const char *slot)
-{
-    return QString::fromLocal8Bit(slot, qstrnlen(slot, NameLength));
-}
-
-} // namespace
 
 void FirstPageFor310::on_pushButton_readComparisonRecord_clicked()
 {
-    if (!LinkPort::isDeviceOpen()) {
+    if (!isDeviceOpen()) {
         QMessageBox::information(this, tr("Error"), tr("Please connect the device first!"));
         return;
     }
@@ -117,25 +49,27 @@ bool FirstPageFor310::offerExportBeforeDownload()
 // notice once it is released.
 FirstPageFor310::DownloadNotice FirstPageFor310::downloadComparisonRecords(int kind)
 {
-    LinkLock lock(worker());
+    const auto link = currentLink();
+    LinkLock lock(link);
+    CDeviceCommands commands(link);
     int count = 0;
-    const int result = CDeviceCommands::readRecordCount(kind, state_.judgement.deviceType, count);
+    const int result = commands.readRecordCount(kind, state_.judgement.deviceType, count);
     if (result == CmdBadData)
         return {tr("Error"), tr("difference history data error, unable to export!")};
     if (result < 0)
         return {tr("Error"), tr("Failed to read the number of color difference records!")};
     if (count <= 0)
         return {tr("Info"), tr("No comparison record!")};
-    const StoredLayout &layout = storedLayout(kind);
-    if (count > layout.capacity()) {
+    const StoredComparisonLayout &layout = *storedComparisonLayout(kind);
+    if (count > layout.capacity) {
         return {tr("Error"), tr("The instrument reports %1 comparison records, more than its memory holds (%2); "
                                 "nothing was read.")
                                  .arg(count)
-                                 .arg(layout.capacity())};
+                                 .arg(layout.capacity)};
     }
     const BlockDownload::Result download = BlockDownload::read(
-        {{layout.valuesAddress, count * layout.bytesPerRecord()}, {layout.namesAddress, count * NameSlotSize}}, this,
-        tr("Storing data,please wait..."), tr("cancel"));
+        commands, {{layout.valuesAddress, count * layout.bytesPerRecord}, {layout.namesAddress, count * ComparisonNameSlot}},
+        this, tr("Storing data,please wait..."), tr("cancel"));
     switch (download.outcome) {
     case BlockDownload::Result::Failed:
         return {tr("Error"), download.failedRegion == 0 ? tr("Reading difference recording lab data failed!")
@@ -152,15 +86,13 @@ FirstPageFor310::DownloadNotice FirstPageFor310::downloadComparisonRecords(int k
 // Judged again with the page's settings; stored records always use ΔE*ab.
 void FirstPageFor310::appendStoredComparisons(int kind, const QByteArray &values, const QByteArray &names, int count)
 {
-    const QList<StoredField> &fields = storedLayout(kind).fields;
     const QString time = ComparisonRecord::timeText(QDateTime::currentDateTime());
-    const char *valueBytes = values.constData();
-    for (int k = 0; k < count; ++k) {
+    for (const StoredComparison &stored : decodeStoredComparisons(kind, values, names, count)) {
         RecordFields record;
-        record.name = decodeName(names.constData() + NameSlotSize * k);
+        record.name = stored.name;
         record.time = time;
-        record.standard = decodeMeasurement(fields, valueBytes);
-        record.sample = decodeMeasurement(fields, valueBytes);
+        record.standard = stored.standard;
+        record.sample = stored.sample;
         const auto &standard = record.standard.values;
         const auto &sample = record.sample.values;
         record.deltaHaze = sample[Quantity::Haze] - standard[Quantity::Haze];

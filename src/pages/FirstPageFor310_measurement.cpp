@@ -4,11 +4,10 @@
 #include "ui_FirstPageFor310.h"
 
 #include "ColourDifference.h"
-#include "Crc16.h"
-#include "LinkPort.h"
+#include "InstrumentLink.h"
+#include "PushedFrames.h"
 
 #include <QMessageBox>
-#include <QtEndian>
 
 namespace {
 
@@ -25,45 +24,6 @@ constexpr int PushedResultPauseMs = 500;
 const char *const ActiveButtonStyle = "color: rgb(0, 0, 255); background-color: rgb(255, 255, 255);";
 const char *const IdleButtonStyle = "color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);";
 const char *const SwatchColourStyle = "background-color: rgb(%1, %2, %3);";
-
-// A pushed result has the layout of a 0x44 read reply: start byte, function, block address
-// (0x20 + result kind, or 0x00 for the combined block), 0x00, and its length field in byte 6.
-constexpr quint8 FrameStart = 0xAB;
-constexpr quint8 ResultFunction = 0x44;
-constexpr quint8 FirstKindBlock = 0x20;
-constexpr int KindByte = 2;
-
-struct PushedForm
-{
-    quint8 lengthField;
-    int frameLength;
-};
-constexpr PushedForm KindForm{0x18, CDeviceCommands::kindFrameLength};
-constexpr PushedForm CombinedForm{0x36, CDeviceCommands::measureFrameLength};
-
-enum class HeaderMatch { No, Partial, Whole };
-
-HeaderMatch matchHeader(const QByteArray &buffer, qsizetype start, quint8 lengthField)
-{
-    const struct
-    {
-        int offset;
-        quint8 value;
-    } fixed[] = {{0, FrameStart}, {1, ResultFunction}, {3, 0x00}, {6, lengthField}};
-    for (const auto &f : fixed) {
-        if (start + f.offset >= buffer.size())
-            return HeaderMatch::Partial;
-        if (quint8(buffer[start + f.offset]) != f.value)
-            return HeaderMatch::No;
-    }
-    return HeaderMatch::Whole;
-}
-
-bool hasValidFrameCheck(const QByteArray &frame)
-{
-    const qsizetype body = frame.size() - 2;
-    return crc16Modbus(frame.constData(), body) == qFromLittleEndian<quint16>(frame.constData() + body);
-}
 
 } // namespace
 
@@ -101,12 +61,12 @@ void FirstPageFor310::SaveData(const QByteArray &baData)
 {
     state_.receiveBuffer.append(baData);
     ResultValues values;
-    while (takePushedResult(values)) {
+    while (takePushedResult(state_.receiveBuffer, usesPerKindResults(), state_.resultKind(), values)) {
         const int mode = state_.measurementMode;
         if (mode != MeasureStandard && mode != MeasureSample)
             continue;
         resetComparisonColumn(mode);
-        CDeviceCommands::delayMs(PushedResultPauseMs);
+        delayMs(PushedResultPauseMs);
         showMeasurement(mode, values);
     }
 }
@@ -140,13 +100,15 @@ void FirstPageFor310::fetchMeasurement(int mode, bool perKind)
     ResultValues values;
     int result = CmdNotSent;
     {
-        LinkLock lock(worker());
+        const auto link = currentLink();
+        LinkLock lock(link);
+        CDeviceCommands commands(link);
         if (perKind) {
-            result = CDeviceCommands::readKindResult(state_.resultKind(), values);
+            result = commands.readKindResult(state_.resultKind(), values);
         } else {
             std::array<int, 21> raw{};
-            result = CDeviceCommands::readMeasureData(raw);
-            values = CDeviceCommands::valuesFromMeasureData(raw);
+            result = commands.readMeasureData(raw);
+            values = valuesFromMeasureData(raw);
         }
     }
     if (result < 0) {
@@ -165,43 +127,6 @@ void FirstPageFor310::showMeasurement(int mode, const ResultValues &values)
     (mode == MeasureStandard ? state_.standardMeasured : state_.sampleMeasured) = true;
     if (state_.standardMeasured && state_.sampleMeasured)
         judgeSample();
-}
-
-bool FirstPageFor310::takePushedResult(ResultValues &values)
-{
-    QByteArray &buffer = state_.receiveBuffer;
-    const bool perKind = usesPerKindResults();
-    const PushedForm form = perKind ? KindForm : CombinedForm;
-    qsizetype start = 0;
-    while (start < buffer.size()) {
-        const HeaderMatch match = matchHeader(buffer, start, form.lengthField);
-        if (match == HeaderMatch::No) {
-            ++start;
-            continue;
-        }
-        if (match == HeaderMatch::Partial || buffer.size() - start < form.frameLength)
-            break; // the rest of the frame is still on its way
-        const QByteArray frame = buffer.mid(start, form.frameLength);
-        // A damaged frame is never half-applied; a real frame may still start inside it.
-        if (!hasValidFrameCheck(frame)) {
-            ++start;
-            continue;
-        }
-        buffer.remove(0, start + form.frameLength);
-        start = 0;
-        if (!perKind) {
-            values = CDeviceCommands::valuesFromMeasureData(CDeviceCommands::decodeMeasureBlock(frame, 0));
-            return true;
-        }
-        // A result of another kind than the one displayed is dropped.
-        const int kind = state_.resultKind();
-        if (kind >= 0 && quint8(frame[KindByte]) == FirstKindBlock + kind) {
-            values = CDeviceCommands::decodeKindBlock(frame, 0, kind);
-            return true;
-        }
-    }
-    buffer.remove(0, start);
-    return false;
 }
 
 MeasurementValues FirstPageFor310::comparisonValues(int column) const

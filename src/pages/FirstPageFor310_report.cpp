@@ -2,6 +2,7 @@
 #include "FirstPageFor310.h"
 
 #include "ColourDifference.h"
+#include "DeviceProfile.h"
 #include "ReportPageFor310.h"
 
 #include <QCoreApplication>
@@ -46,7 +47,7 @@ ReportInputs reportInputs(const ComparisonRecord &record, const ComparisonPageSt
     in.result = record.text(Result);
     in.resultKinds = state.judgement.resultKinds;
     in.deviceType = state.judgement.deviceType;
-    if (in.deviceType == 1)
+    if (const DeviceProfile *profile = deviceProfile(in.deviceType); profile && profile->usesInstrumentFormula)
         in.formulaName = QCoreApplication::translate("Colorimeter", formulaName(state.judgement.formula).toUtf8());
     return in;
 }

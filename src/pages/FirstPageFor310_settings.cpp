@@ -4,6 +4,8 @@
 #include "ui_FirstPageFor310.h"
 
 #include "ColourDifference.h"
+#include "DeviceProfile.h"
+#include "InstrumentLink.h"
 #include "LinkPort.h"
 #include "MeasurementValues.h"
 #include "setEParameterPageFor320.h"
@@ -23,16 +25,14 @@ constexpr double MaxThreshold = 50;
 // Which display parameters each device type can measure.
 bool isValidResultKind(int deviceType, int kind)
 {
-    switch (deviceType) {
-    case 0:
-        return kind >= ResultHazeT && kind <= ResultYxy;
-    case 1:
-        return kind == ResultLab || kind == ResultLCh;
-    case 2:
-        return kind == ResultLab;
-    default:
-        return false;
-    }
+    const DeviceProfile *profile = deviceProfile(deviceType);
+    return profile && kind >= 0 && kind < ResultKindCount && profile->resultKinds[kind];
+}
+
+bool usesTolerance(int deviceType)
+{
+    const DeviceProfile *profile = deviceProfile(deviceType);
+    return profile && profile->usesTolerance;
 }
 
 // The typed number when it lies within [low, high]; empty or non-numeric text does not.
@@ -55,7 +55,7 @@ int wireValue(double value, double scale)
 void FirstPageFor310::readDeviceSettings()
 {
     readDeviceInformation();
-    if (state_.judgement.deviceType == 0)
+    if (usesTolerance(state_.judgement.deviceType))
         on_pushButton_readTolerance_clicked();
     else
         on_pushButton_readParameter_clicked();
@@ -63,14 +63,16 @@ void FirstPageFor310::readDeviceSettings()
 
 void FirstPageFor310::readDeviceInformation()
 {
-    if (!LinkPort::isDeviceOpen())
+    if (!isDeviceOpen())
         return;
     // One hold of the lock for the whole series, so the worker cannot read a reply away.
-    LinkLock lock(worker());
+    const auto link = currentLink();
+    LinkLock lock(link);
+    CDeviceCommands commands(link);
     DeviceInfo info;
-    const int result = CDeviceCommands::readDeviceInfo(info);
+    const int result = commands.readDeviceInfo(info);
     if (result == CmdNotSupported) {
-        if (CDeviceCommands::readDeviceInfoOld(info) < 0) {
+        if (commands.readDeviceInfoOld(info) < 0) {
             QMessageBox::information(this, tr("Error"), tr("Failed to read device information!"));
             return;
         }
@@ -81,16 +83,19 @@ void FirstPageFor310::readDeviceInformation()
     ui->lineEdit_serialNo->setText(QString::number(info.serialNumber));
 
     // A table holding only its heading row identifies nothing and says nothing.
-    const MeterLookup meter = state_.meterTable.lookup(info.meterNumber, state_.modelName, state_.judgement.deviceType);
-    if (!meter.message.isEmpty())
-        QMessageBox::information(this, meter.message.title, meter.message.text);
-    if (!meter.found && state_.meterTable.rowCount() > 1)
+    const bool found =
+        state_.meterTable.lookup(info.meterNumber, state_.modelName, state_.judgement.deviceType, this);
+    if (!found && state_.meterTable.rowCount() > 1)
         return;
-    ui->stackedWidget->setCurrentWidget(state_.judgement.deviceType == 0 ? ui->page_tolerance : ui->page_eParameter);
+    ui->stackedWidget->setCurrentWidget(usesTolerance(state_.judgement.deviceType) ? ui->page_tolerance
+                                                                                   : ui->page_eParameter);
     showSpectralButtonText();
 
     int version = 0;
-    if (CDeviceCommands::readSoftwareVersion(version) < 0) {
+    if (const int versionResult = commands.readSoftwareVersion(version); versionResult < 0) {
+        if (const char *failure = CDeviceCommands::softwareVersionFailure(versionResult))
+            QMessageBox::information(this, QCoreApplication::translate("CDeviceCommands", "提示"),
+                                     QCoreApplication::translate("CDeviceCommands", failure), QMessageBox::Ok);
         QMessageBox::information(this, tr("Error"), tr("Failed to read software version number!"));
         return;
     }
@@ -98,7 +103,7 @@ void FirstPageFor310::readDeviceInformation()
     ui->lineEdit_firmwareVersion->setText(QString::number(version));
 
     int kind = -1;
-    if (CDeviceCommands::readDisplayParam(kind) < 0 || !isValidResultKind(state_.judgement.deviceType, kind)) {
+    if (commands.readDisplayParam(kind) < 0 || !isValidResultKind(state_.judgement.deviceType, kind)) {
         QMessageBox::information(this, tr("Error"), tr("Failed to read DisplayParam!"));
         return;
     }
@@ -113,9 +118,14 @@ void FirstPageFor310::showResultKind(int kind)
     applyResultKindView();
 }
 
+bool FirstPageFor310::isDeviceOpen() const
+{
+    return port_ && port_->isDeviceOpen();
+}
+
 bool FirstPageFor310::checkDeviceOpen()
 {
-    if (LinkPort::isDeviceOpen())
+    if (isDeviceOpen())
         return true;
     QMessageBox::information(this, tr("Error"), tr("Please connect the device first!"));
     return false;
@@ -128,8 +138,9 @@ int FirstPageFor310::on_pushButton_readTolerance_clicked()
     int haze = 0, transmittance = 0, threshold = 0;
     int result = CmdNotSent;
     {
-        LinkLock lock(worker());
-        result = CDeviceCommands::readTolerance(haze, transmittance, threshold);
+        const auto link = currentLink();
+        LinkLock lock(link);
+        result = CDeviceCommands(link).readTolerance(haze, transmittance, threshold);
     }
     if (result < 0) {
         QMessageBox::information(this, tr("Error"), tr("Failed to Read Tolerance information!"));
@@ -167,9 +178,11 @@ void FirstPageFor310::on_pushButton_setTolerance_clicked()
     }
     int result = CmdNotSent;
     {
-        LinkLock lock(worker());
-        result = CDeviceCommands::setTolerance(wireValue(*haze, ToleranceScale), wireValue(*transmittance, ToleranceScale),
-                                               wireValue(*threshold, ThresholdScale));
+        const auto link = currentLink();
+        LinkLock lock(link);
+        result = CDeviceCommands(link).setTolerance(wireValue(*haze, ToleranceScale),
+                                                    wireValue(*transmittance, ToleranceScale),
+                                                    wireValue(*threshold, ThresholdScale));
     }
     if (result < 0) {
         QMessageBox::information(this, tr("Error"), tr("Failed to Setup  Tolerance information!"));
@@ -190,8 +203,9 @@ int FirstPageFor310::on_pushButton_readParameter_clicked()
     int formula = 0, threshold = 0;
     int result = CmdNotSent;
     {
-        LinkLock lock(worker());
-        result = CDeviceCommands::readDeltaEParam(formula, threshold);
+        const auto link = currentLink();
+        LinkLock lock(link);
+        result = CDeviceCommands(link).readDeltaEParam(formula, threshold);
     }
     if (result < 0) {
         QMessageBox::information(this, tr("Error"), tr("Failed to read △E parameter information!"));
@@ -211,14 +225,15 @@ void FirstPageFor310::on_pushButton_setParameter_clicked()
 {
     if (!checkDeviceOpen())
         return;
-    if (state_.judgement.deviceType == 2) {
+    const DeviceProfile *profile = deviceProfile(state_.judgement.deviceType);
+    if (profile && !profile->usesTolerance && !profile->choosesFormula) {
         // This model judges with ΔE*ab only, so only the threshold is offered.
-        if (setEParameterPageFor320::writeDeltaEParameter(this, worker(), state_.isChinese(), DeltaEab,
+        if (setEParameterPageFor320::writeDeltaEParameter(this, port_, state_.isChinese(), DeltaEab,
                                                           ui->lineEdit_thresholds->text()))
             deltaEParameterChanged();
         return;
     }
-    setEParameterPageFor320 dialog(worker(), state_.isChinese(), state_.judgement.formula,
+    setEParameterPageFor320 dialog(port_, state_.isChinese(), state_.judgement.formula,
                                    state_.judgement.parameterThreshold, this);
     if (dialog.exec() == QDialog::Accepted)
         deltaEParameterChanged();
@@ -244,8 +259,9 @@ void FirstPageFor310::on_pushButton_setDisplayParameter_clicked()
     const int kind = resultKindGroup_->checkedId();
     int result = CmdNotSent;
     {
-        LinkLock lock(worker());
-        result = CDeviceCommands::setDisplayParam(quint8(kind));
+        const auto link = currentLink();
+        LinkLock lock(link);
+        result = CDeviceCommands(link).setDisplayParam(quint8(kind));
     }
     if (result < 0) {
         QMessageBox::information(this, tr("Error"), tr("Failed to Setup  DisplayParam information!"));

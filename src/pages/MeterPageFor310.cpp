@@ -3,8 +3,10 @@
 
 #include "BlockDownload.h"
 #include "DeviceCommands.h"
+#include "DeviceProfile.h"
+#include "InstrumentLink.h"
 #include "LinkPort.h"
-#include "MyThread.h"
+#include "RecordMemory.h"
 #include "WorkbookExport.h"
 
 #include <QCheckBox>
@@ -12,8 +14,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QtEndian>
-#include <algorithm>
 
 namespace {
 
@@ -26,27 +26,6 @@ constexpr int columnCount = columnOperation + 1;
 constexpr int exportedColumns = columnCurve; // columns 0 ... 32
 
 constexpr int maxMeasuredRecords = 1000;
-constexpr int storedValueBytes = 62;  // decoded bytes of one stored record
-constexpr int storedValueSlot = 64;   // bytes read per stored record
-constexpr int storedNameSlot = 16;
-
-struct SpectralRegions
-{
-    quint32 values;
-    quint32 names;
-};
-
-SpectralRegions regionsFor(int deviceType)
-{
-    return deviceType == 0 ? SpectralRegions{0x020000, 0x021900} : SpectralRegions{0x140000, 0x141900};
-}
-
-// The values region ends where the names begin.
-int storedRecordCapacity(int deviceType)
-{
-    const SpectralRegions regions = regionsFor(deviceType);
-    return int(regions.names - regions.values) / storedValueSlot;
-}
 
 QTableWidgetItem *centredItem(const QString &text)
 {
@@ -55,23 +34,10 @@ QTableWidgetItem *centredItem(const QString &text)
     return item;
 }
 
-SpectralRecord decodeStoredValues(const char *bytes)
-{
-    SpectralRecord record;
-    for (int i = 0; i < SpectralRecord::valueCount; ++i)
-        record.values[i] = qFromLittleEndian<qint16>(bytes + 2 * i) / 100.0;
-    return record;
-}
-
-QString decodeStoredName(const char *bytes)
-{
-    return QString::fromLocal8Bit(bytes, qstrnlen(bytes, storedNameSlot));
-}
-
 } // namespace
 
-MeterPageFor310::MeterPageFor310(const LinkWorker *link, int deviceType, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::MeterPageFor310>()), link_(link), deviceType_(deviceType)
+MeterPageFor310::MeterPageFor310(const LinkPort *port, int deviceType, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::MeterPageFor310>()), port_(port), deviceType_(deviceType)
 {
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -141,11 +107,12 @@ void MeterPageFor310::insertSpectralRow(const SpectralRecord &record, const QStr
 // Scrolling lays out every row's widgets, so a whole download scrolls once at its end.
 void MeterPageFor310::appendStoredRecords(const QByteArray &values, const QByteArray &names, int count)
 {
-    count = std::min({count, int(values.size() / storedValueBytes), int(names.size() / storedNameSlot)});
-    records_.reserve(records_.size() + count);
-    for (int k = 0; k < count; ++k) {
-        const SpectralRecord record = decodeStoredValues(values.constData() + storedValueBytes * k);
-        insertSpectralRow(record, decodeStoredName(names.constData() + storedNameSlot * k));
+    const QList<StoredSpectrum> stored = decodeStoredSpectra(values, names, count);
+    records_.reserve(records_.size() + stored.size());
+    for (const StoredSpectrum &spectrum : stored) {
+        SpectralRecord record;
+        record.values = spectrum.values;
+        insertSpectralRow(record, spectrum.name);
         records_.append(record);
     }
     update();
@@ -203,9 +170,9 @@ void MeterPageFor310::on_pushButton_clearData_clicked()
     update();
 }
 
-MyThread *MeterPageFor310::worker() const
+std::shared_ptr<InstrumentLink> MeterPageFor310::currentLink() const
 {
-    return link_ ? link_->worker() : nullptr;
+    return port_ ? port_->current() : nullptr;
 }
 
 void MeterPageFor310::inform(const QString &title, const QString &text)
@@ -222,8 +189,9 @@ void MeterPageFor310::on_pushButton_spectralMeasurement_clicked()
     SpectralRecord record;
     int result;
     {
-        LinkLock lock(worker());
-        result = CDeviceCommands::measureSpectrum(record.values);
+        const auto link = currentLink();
+        LinkLock lock(link);
+        result = CDeviceCommands(link).measureSpectrum(record.values);
     }
     if (result < 0) {
         inform(tr("Error"), tr("Failed to read data information!"));
@@ -235,7 +203,7 @@ void MeterPageFor310::on_pushButton_spectralMeasurement_clicked()
 
 void MeterPageFor310::on_pushButton_spectralHistory_clicked()
 {
-    if (!LinkPort::isDeviceOpen()) {
+    if (!port_ || !port_->isDeviceOpen()) {
         inform(tr("Error"), tr("Please connect the device first!"));
         return;
     }
@@ -273,25 +241,29 @@ void MeterPageFor310::downloadHistory()
 // The lock is held across the count and every block; messages wait until it is released.
 MeterPageFor310::Notice MeterPageFor310::readHistory(int &count, QList<QByteArray> &buffers)
 {
-    LinkLock lock(worker());
-    const int result = CDeviceCommands::readSpectralRecordCount(count, deviceType_);
+    const auto link = currentLink();
+    LinkLock lock(link);
+    CDeviceCommands commands(link);
+    const int result = commands.readSpectralRecordCount(count, deviceType_);
     if (result == CmdBadData)
         return {tr("Error"), tr("Spectral history data error, unable to export!")};
     if (result < 0)
         return {tr("Error"), tr("Failed to read the number of spectral records!")};
     if (count <= 0)
         return {tr("Info"), tr("No spectral history!")};
-    const int capacity = storedRecordCapacity(deviceType_);
+    // Unknown device types have no counter, so a count implies a profile.
+    const DeviceProfile &profile = *deviceProfile(deviceType_);
+    const int capacity = storedSpectraCapacity(profile);
     if (count > capacity) {
         return {tr("Error"), tr("The instrument reports %1 spectral records, more than its memory holds (%2); "
                                 "nothing was read.")
                                  .arg(count)
                                  .arg(capacity)};
     }
-    const SpectralRegions base = regionsFor(deviceType_);
-    BlockDownload::Result download =
-        BlockDownload::read({{base.values, count * storedValueSlot}, {base.names, count * storedNameSlot}}, this,
-                            tr("Storing data,please wait..."), tr("cancel"));
+    BlockDownload::Result download = BlockDownload::read(
+        commands,
+        {{profile.spectralValues, count * SpectrumValueSlot}, {profile.spectralNames, count * SpectrumNameSlot}},
+        this, tr("Storing data,please wait..."), tr("cancel"));
     switch (download.outcome) {
     case BlockDownload::Result::Failed:
         return {tr("Error"), download.failedRegion == 0 ? tr("Reading spectral recording data failed!")

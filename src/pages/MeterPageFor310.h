@@ -6,8 +6,8 @@
 #include <QList>
 #include <memory>
 
-class LinkWorker;
-class MyThread;
+class InstrumentLink;
+class LinkPort;
 namespace Ui {
 class MeterPageFor310;
 }
@@ -18,9 +18,9 @@ class MeterPageFor310 : public QDialog
     Q_OBJECT
 
 public:
-    // `link` may be null (no instrument); its worker is looked up for every series, so a
+    // `port` may be null (no instrument); its current link is looked up for every series, so a
     // re-plug while the page is open is followed.
-    MeterPageFor310(const LinkWorker *link, int deviceType, QWidget *parent = nullptr);
+    MeterPageFor310(const LinkPort *port, int deviceType, QWidget *parent = nullptr);
     ~MeterPageFor310() override;
 
     // Appends one table row; an empty name takes the next "spec%1". The caller appends the record next.
@@ -57,9 +57,9 @@ private:
     void inform(const QString &title, const QString &text);
 
     std::unique_ptr<Ui::MeterPageFor310> ui;
-    MyThread *worker() const;
+    std::shared_ptr<InstrumentLink> currentLink() const;
 
-    const LinkWorker *link_;
+    const LinkPort *port_;
     int deviceType_;
     QList<SpectralRecord> records_;
     int nameCounter_ = 1;

@@ -1,5 +1,7 @@
 #include "SpectralChart.h"
 
+#include "DeviceProfile.h"
+
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPolygonF>
@@ -92,15 +94,8 @@ void drawScale(QPainter &painter, const Frame &f, int ceiling)
 
 QString verticalTitle(int deviceType)
 {
-    switch (deviceType) {
-    case 0:
-        return trChart("Transmittance(%)");
-    case 1:
-    case 2:
-        return trChart("Reflectance(%)");
-    default:
-        return {};
-    }
+    const DeviceProfile *profile = deviceProfile(deviceType);
+    return profile ? trChart(profile->axisTitle) : QString();
 }
 
 void drawVerticalTitle(QPainter &painter, const Frame &f, int deviceType)

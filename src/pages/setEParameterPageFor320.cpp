@@ -3,9 +3,9 @@
 
 #include "ColourDifference.h"
 #include "DeviceCommands.h"
+#include "InstrumentLink.h"
 #include "LinkPort.h"
 #include "MeasurementValues.h"
-#include "MyThread.h"
 
 #include <QButtonGroup>
 #include <QMessageBox>
@@ -19,9 +19,9 @@ constexpr int ThresholdScale = 10;
 
 } // namespace
 
-setEParameterPageFor320::setEParameterPageFor320(MyThread *worker, bool chinese, int formula, double threshold,
+setEParameterPageFor320::setEParameterPageFor320(LinkPort *port, bool chinese, int formula, double threshold,
                                                  QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::setEParameterPageFor320>()), worker_(worker), chinese_(chinese)
+    : QDialog(parent), ui(std::make_unique<Ui::setEParameterPageFor320>()), port_(port), chinese_(chinese)
 {
     ui->setupUi(this);
     formulas_ = new QButtonGroup(this);
@@ -38,7 +38,7 @@ setEParameterPageFor320::setEParameterPageFor320(MyThread *worker, bool chinese,
 
 setEParameterPageFor320::~setEParameterPageFor320() = default;
 
-bool setEParameterPageFor320::writeDeltaEParameter(QWidget *parent, MyThread *worker, bool chinese, int formula,
+bool setEParameterPageFor320::writeDeltaEParameter(QWidget *parent, LinkPort *port, bool chinese, int formula,
                                                    const QString &thresholdText)
 {
     bool ok = false;
@@ -53,8 +53,10 @@ bool setEParameterPageFor320::writeDeltaEParameter(QWidget *parent, MyThread *wo
     }
     int result = CmdNotSent;
     {
-        LinkLock lock(worker);
-        result = CDeviceCommands::setDeltaEParam(quint8(formula), int(std::lround(double(threshold) * ThresholdScale)));
+        const auto link = port ? port->current() : nullptr;
+        LinkLock lock(link);
+        result = CDeviceCommands(link).setDeltaEParam(quint8(formula),
+                                                      int(std::lround(double(threshold) * ThresholdScale)));
     }
     if (result < 0) {
         if (chinese)
@@ -68,11 +70,11 @@ bool setEParameterPageFor320::writeDeltaEParameter(QWidget *parent, MyThread *wo
 
 void setEParameterPageFor320::on_Okbtn_clicked()
 {
-    if (!LinkPort::isDeviceOpen()) {
+    if (!port_ || !port_->isDeviceOpen()) {
         QMessageBox::information(this, tr("Error"), tr("Please connect the device first!"));
         return;
     }
-    if (writeDeltaEParameter(this, worker_, chinese_, formulas_->checkedId(), ui->ThresholdsEdit->text()))
+    if (writeDeltaEParameter(this, port_, chinese_, formulas_->checkedId(), ui->ThresholdsEdit->text()))
         accept();
 }
 

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <memory>
 
-class MyThread;
+class LinkPort;
 class QButtonGroup;
 namespace Ui {
 class setEParameterPageFor320;
@@ -15,12 +15,13 @@ class setEParameterPageFor320 : public QDialog
     Q_OBJECT
 
 public:
-    setEParameterPageFor320(MyThread *worker, bool chinese, int formula, double threshold, QWidget *parent = nullptr);
+    // port may be null (no instrument); its current link is asked for when writing.
+    setEParameterPageFor320(LinkPort *port, bool chinese, int formula, double threshold, QWidget *parent = nullptr);
     ~setEParameterPageFor320() override;
 
     // Checks the threshold (0.1 to 50, bounds included) and sends it with the formula under the
     // link lock. Every refusal and failure is shown over parent, in Chinese when chinese is set.
-    static bool writeDeltaEParameter(QWidget *parent, MyThread *worker, bool chinese, int formula,
+    static bool writeDeltaEParameter(QWidget *parent, LinkPort *port, bool chinese, int formula,
                                      const QString &thresholdText);
 
 private slots:
@@ -30,6 +31,6 @@ private slots:
 private:
     std::unique_ptr<Ui::setEParameterPageFor320> ui;
     QButtonGroup *formulas_ = nullptr;
-    MyThread *worker_;
+    LinkPort *port_;
     bool chinese_;
 };

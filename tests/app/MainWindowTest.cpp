@@ -1,6 +1,6 @@
 #include "FirstPageFor310.h"
 #include "HotplugSource.h"
-#include "LinkPort.h"
+#include "InstrumentLink.h"
 #include "MainWindow.h"
 #include "ModalCatcher.h"
 #include "ReportTransport.h"
@@ -57,7 +57,7 @@ TEST_F(MainWindowTest, LampFollowsThePluggedInstrument)
     instrument->unplug();
     hotplug.remove();
     EXPECT_FALSE(window.isDeviceOpen());
-    EXPECT_EQ(LinkPort::link(), nullptr);
+    EXPECT_EQ(window.linkPort().current(), nullptr);
     EXPECT_TRUE(lampShows(window, ":/image/led_off.png"));
     EXPECT_TRUE(window.findChild<QLineEdit *>(QStringLiteral("lineEdit_serialNo"))->text().isEmpty());
 
@@ -71,10 +71,10 @@ TEST_F(MainWindowTest, OtherDevicesComingAndGoingLeaveTheLinkAlone)
 {
     MainWindow window;
     window.setHotplugSource(&hotplug);
-    CLinker *link = LinkPort::link();
+    const auto link = window.linkPort().current();
     hotplug.arrive(); // another device while connected: nothing happens
     hotplug.remove(); // another device removed: the meter still answers
-    EXPECT_EQ(LinkPort::link(), link);
+    EXPECT_EQ(window.linkPort().current(), link);
     EXPECT_TRUE(window.isDeviceOpen());
 }
 

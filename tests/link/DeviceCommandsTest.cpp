@@ -3,8 +3,8 @@
 #include "CLinker.h"
 #include "DeviceCommands.h"
 #include "FrameBytes.h"
-#include "LinkPort.h"
-#include "ModalCatcher.h"
+#include "InstrumentLink.h"
+#include "PushedFrames.h"
 
 #include <QElapsedTimer>
 #include <functional>
@@ -39,11 +39,9 @@ public:
 class CommandFixture : public ::testing::Test
 {
 protected:
-    void SetUp() override { LinkPort::setLink(&link); }
-    void TearDown() override { LinkPort::setLink(nullptr); }
-
-    ScriptedLinker link;
-    ModalCatcher catcher;
+    ScriptedLinker &link = *new ScriptedLinker;
+    InstrumentLink instrument{std::unique_ptr<CLinker>(&link)};
+    CDeviceCommands c{instrument};
 };
 
 QString joined(const auto &values)
@@ -60,46 +58,48 @@ struct Outcome
     QString outputs; // every output starts at -7 so that untouched ones show
 };
 
-Outcome tolerance()
+using C = CDeviceCommands;
+
+Outcome tolerance(C &c)
 {
     std::array<int, 3> v{-7, -7, -7};
-    const int code = CDeviceCommands::readTolerance(v[0], v[1], v[2]);
+    const int code = c.readTolerance(v[0], v[1], v[2]);
     return {code, joined(v)};
 }
 
-Outcome displayParam()
+Outcome displayParam(C &c)
 {
     int kind = -7;
-    const int code = CDeviceCommands::readDisplayParam(kind);
+    const int code = c.readDisplayParam(kind);
     return {code, QString::number(kind)};
 }
 
-Outcome hazeTCount()
+Outcome hazeTCount(C &c)
 {
     int count = -7;
-    const int code = CDeviceCommands::readHazeTRecordCount(count);
+    const int code = c.readHazeTRecordCount(count);
     return {code, QString::number(count)};
 }
 
-Outcome lchResult()
+Outcome lchResult(C &c)
 {
     ResultValues values;
     values.red = -7;
-    const int code = CDeviceCommands::readKindResult(4, values);
+    const int code = c.readKindResult(4, values);
     return {code, QString::number(values.red)};
 }
 
-Outcome deviceInfo(int (*read)(DeviceInfo &))
+Outcome deviceInfo(C &c, int (C::*read)(DeviceInfo &))
 {
     DeviceInfo info;
     info.type = -7;
-    const int code = read(info);
+    const int code = (c.*read)(info);
     return {code, QString::number(info.type)};
 }
 
-Outcome blockEnd()
+Outcome blockEnd(C &c)
 {
-    return {CDeviceCommands::writeBlock(0x140000, {}, 0), {}};
+    return {c.writeBlock(0x140000, {}, 0), {}};
 }
 
 QByteArray badDataCheck(const char *header, const QByteArray &data)
@@ -117,7 +117,7 @@ struct ReplyCase
 {
     const char *name;
     QByteArray reply;
-    std::function<Outcome()> call;
+    std::function<Outcome(C &)> call;
     int code;
     QString outputs;
 };
@@ -125,8 +125,8 @@ struct ReplyCase
 std::vector<ReplyCase> replyCases()
 {
     const QByteArray tol = hex("9600 2823 0F00");
-    const auto info = [] { return deviceInfo(CDeviceCommands::readDeviceInfo); };
-    const auto infoOld = [] { return deviceInfo(CDeviceCommands::readDeviceInfoOld); };
+    const auto info = [](C &c) { return deviceInfo(c, &C::readDeviceInfo); };
+    const auto infoOld = [](C &c) { return deviceInfo(c, &C::readDeviceInfoOld); };
     return {
         {"noReply", {}, tolerance, CmdNoReply, "-7 -7 -7"},
         {"echoOfByte2Suffices", registerReply("AB400F0300009900", tol), tolerance, CmdOk, "150 9000 15"},
@@ -159,10 +159,9 @@ INSTANTIATE_TEST_SUITE_P(Commands, CommandReplies, ::testing::ValuesIn(replyCase
 TEST_P(CommandReplies, DecodeOrFailWithTheirCode)
 {
     link.reply = GetParam().reply;
-    const Outcome outcome = GetParam().call();
+    const Outcome outcome = GetParam().call(c);
     EXPECT_EQ(outcome.code, GetParam().code);
     EXPECT_EQ(outcome.outputs, GetParam().outputs);
-    EXPECT_TRUE(catcher.seen().isEmpty());
 }
 
 TEST_F(CommandFixture, ARequestTheLinkDoesNotTakeIsNotSentAndNotWaitedFor)
@@ -172,12 +171,12 @@ TEST_F(CommandFixture, ARequestTheLinkDoesNotTakeIsNotSentAndNotWaitedFor)
     std::array<double, 31> spectrum;
     const QByteArray info = QByteArray("a").leftJustified(16, '\0') + QByteArray("b").leftJustified(16, '\0')
                             + le16(1) + le16(2);
-    EXPECT_EQ(tolerance().code, CmdNotSent);
-    EXPECT_EQ(CDeviceCommands::setTolerance(1, 2, 3), CmdNotSent);
-    EXPECT_EQ(CDeviceCommands::readBlock(0x020000, block, 4), CmdNotSent);
-    EXPECT_EQ(CDeviceCommands::writeStdColorInfo(0, "a", "b", 1, 2, crc16Modbus(info)), CmdNotSent);
-    EXPECT_EQ(blockEnd().code, CmdNotSent);
-    EXPECT_EQ(CDeviceCommands::measureSpectrum(spectrum), CmdNotSent);
+    EXPECT_EQ(tolerance(c).code, CmdNotSent);
+    EXPECT_EQ(c.setTolerance(1, 2, 3), CmdNotSent);
+    EXPECT_EQ(c.readBlock(0x020000, block, 4), CmdNotSent);
+    EXPECT_EQ(c.writeStdColorInfo(0, "a", "b", 1, 2, crc16Modbus(info)), CmdNotSent);
+    EXPECT_EQ(blockEnd(c).code, CmdNotSent);
+    EXPECT_EQ(c.measureSpectrum(spectrum), CmdNotSent);
     EXPECT_EQ(link.written.size(), 6);
     EXPECT_EQ(link.waits, 0);
 }
@@ -185,7 +184,7 @@ TEST_F(CommandFixture, ARequestTheLinkDoesNotTakeIsNotSentAndNotWaitedFor)
 struct RefusalCase
 {
     const char *name;
-    std::function<int()> call;
+    std::function<int(C &)> call;
     int code;
 };
 
@@ -193,49 +192,48 @@ class RefusedWithoutSending : public CommandFixture, public ::testing::WithParam
 {
 };
 
-using C = CDeviceCommands;
 int count;
 ResultValues values;
 QByteArray data;
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, RefusedWithoutSending,
-    ::testing::Values(RefusalCase{"labCountUnknownType", [] { return C::readLabRecordCount(count, 3); }, -1},
-                      RefusalCase{"lchCountUnknownType", [] { return C::readLChRecordCount(count, -1); }, -1},
-                      RefusalCase{"spectralCountUnknownType", [] { return C::readSpectralRecordCount(count, 5); }, -1},
-                      RefusalCase{"unknownKind", [] { return C::readKindResult(6, values); }, -1},
-                      RefusalCase{"unknownCountKind", [] { return C::readRecordCount(-1, 0, count); }, -1},
-                      RefusalCase{"negativeBlockRead", [] { return C::readBlock(0, data, -1); }, -1},
-                      RefusalCase{"negativeBlockWrite", [] { return C::writeBlock(0, "abc", -1); }, -1},
-                      RefusalCase{"blockLongerThanData", [] { return C::writeBlock(0, "abc", 4); }, -1},
-                      RefusalCase{"toleranceOutOfRange", [] { return C::setTolerance(70000, 0, 0); }, -1},
-                      RefusalCase{"countCrcDiffers", [] { return C::writeStdColorCount(258, 0x1234); }, -4},
-                      RefusalCase{"infoCrcDiffers", [] { return C::writeStdColorInfo(0, "a", "b", 1, 2, 0); }, -4},
+    ::testing::Values(RefusalCase{"labCountUnknownType", [](C &c) { return c.readLabRecordCount(count, 3); }, -1},
+                      RefusalCase{"lchCountUnknownType", [](C &c) { return c.readLChRecordCount(count, -1); }, -1},
+                      RefusalCase{"spectralCountUnknownType", [](C &c) { return c.readSpectralRecordCount(count, 5); }, -1},
+                      RefusalCase{"unknownKind", [](C &c) { return c.readKindResult(6, values); }, -1},
+                      RefusalCase{"unknownCountKind", [](C &c) { return c.readRecordCount(-1, 0, count); }, -1},
+                      RefusalCase{"negativeBlockRead", [](C &c) { return c.readBlock(0, data, -1); }, -1},
+                      RefusalCase{"negativeBlockWrite", [](C &c) { return c.writeBlock(0, "abc", -1); }, -1},
+                      RefusalCase{"blockLongerThanData", [](C &c) { return c.writeBlock(0, "abc", 4); }, -1},
+                      RefusalCase{"toleranceOutOfRange", [](C &c) { return c.setTolerance(70000, 0, 0); }, -1},
+                      RefusalCase{"countCrcDiffers", [](C &c) { return c.writeStdColorCount(258, 0x1234); }, -4},
+                      RefusalCase{"infoCrcDiffers", [](C &c) { return c.writeStdColorInfo(0, "a", "b", 1, 2, 0); }, -4},
                       // 8 characters, 24 UTF-8 bytes: over the 16 bytes of a name
                       RefusalCase{"nameOver16Bytes",
-                                  [] { return C::writeStdColorInfo(0, QStringLiteral("颜色卡片标准样品"), "b", 1, 2, 0); },
+                                  [](C &c) { return c.writeStdColorInfo(0, QStringLiteral("颜色卡片标准样品"), "b", 1, 2, 0); },
                                   -4}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_P(RefusedWithoutSending, ReturnTheirCode)
 {
-    EXPECT_EQ(GetParam().call(), GetParam().code);
+    EXPECT_EQ(GetParam().call(c), GetParam().code);
     EXPECT_TRUE(link.written.isEmpty());
 }
 
 TEST_F(CommandFixture, BulkWriteDataIsNotAcknowledged)
 {
     const QByteArray bytes(70, 'x');
-    EXPECT_EQ(CDeviceCommands::writeBlock(0x020100, bytes, 70), 80);
+    EXPECT_EQ(c.writeBlock(0x020100, bytes, 70), 80);
     ASSERT_EQ(link.written.size(), 1);
     EXPECT_EQ(link.written[0], withCheck(hex("AB74000102004600") + bytes));
     EXPECT_EQ(link.waits, 0);
 
     link.writeResult = 77; // fewer than length + 8
-    EXPECT_EQ(CDeviceCommands::writeBlock(0x020100, bytes, 70), CmdNotSent);
+    EXPECT_EQ(c.writeBlock(0x020100, bytes, 70), CmdNotSent);
 }
 
-TEST_F(CommandFixture, SoftwareVersionFailuresExplainThemselves)
+TEST_F(CommandFixture, SoftwareVersionFailuresHaveTheirOwnTexts)
 {
     const struct
     {
@@ -246,17 +244,15 @@ TEST_F(CommandFixture, SoftwareVersionFailuresExplainThemselves)
     } cases[] = {{false, {}, -1, "读取软件版本写端口失败！"},
                  {true, {}, -2, "读取软件版本接收端口报文失败！"},
                  {true, withCheck(hex("AB210C000300 6A00")), -3, "读取软件版本接收的报文格式错误！"}};
-    for (const auto &c : cases) {
-        LinkPort::setLink(c.linked ? &link : nullptr);
-        link.reply = c.reply;
-        catcher.clear();
+    for (const auto &v : cases) {
+        CDeviceCommands commands = v.linked ? CDeviceCommands(instrument) : CDeviceCommands(nullptr);
+        link.reply = v.reply;
         int version = -7;
-        EXPECT_EQ(CDeviceCommands::readSoftwareVersion(version), c.code);
+        EXPECT_EQ(commands.readSoftwareVersion(version), v.code);
         EXPECT_EQ(version, -7);
-        ASSERT_EQ(catcher.seen().size(), 1);
-        EXPECT_EQ(catcher.seen()[0].title, QStringLiteral("提示"));
-        EXPECT_EQ(catcher.seen()[0].text, QString::fromUtf8(c.text));
+        EXPECT_STREQ(C::softwareVersionFailure(v.code), v.text);
     }
+    EXPECT_EQ(C::softwareVersionFailure(CmdBadData), nullptr); // other codes have none
 }
 
 QString describe(const ResultValues &r)
@@ -264,28 +260,53 @@ QString describe(const ResultValues &r)
     return joined(std::array{r.red, r.green, r.blue}) + ' ' + joined(r.values);
 }
 
-TEST(PushedFrames, DecodeAtTheirOffsetAndTreatMissingBytesAsZero)
-{
-    const QByteArray lab = registerReply("AB44230000001800", hex("0A0B0C 8813 85FF 6400").leftJustified(22, '\0'));
-    EXPECT_EQ(describe(CDeviceCommands::decodeKindBlock(hex("0013AB") + lab, 3, 3)),
-              "10 11 12 0 0 50 -1.23 1 0 0 0 0 0 0");
-    EXPECT_EQ(describe(CDeviceCommands::decodeKindBlock(lab.left(12), 0, 3)), "10 11 12 0 0 1.36 0 0 0 0 0 0 0 0");
+// red, green, blue, then L* 50, a* -1.23, b* 1.
+const QByteArray labFrame = registerReply("AB44230000001800", hex("0A0B0C 8813 85FF 6400").leftJustified(22, '\0'));
+const QString labValues = "10 11 12 0 0 50 -1.23 1 0 0 0 0 0 0";
+// L* 50, a* -1.23; R, G, B 1, 2, 3; haze 12.34, T 90.
+const QByteArray combinedFrame =
+    registerReply("AB44000000003600", hex("8813 85FF").leftJustified(28, '\0') + hex("010203 D204 2823").leftJustified(24, '\0'));
 
-    QByteArray measured(52, '\0');
-    for (int i = 0; i < measured.size(); ++i)
-        measured[i] = char(i * 5 + 1);
-    const QByteArray combined = registerReply("AB44000000003600", measured);
-    EXPECT_EQ(CDeviceCommands::decodeMeasureBlock(hex("FF") + combined, 1),
-              CDeviceCommands::decodeMeasureBlock(combined, 0));
-    EXPECT_NE(CDeviceCommands::decodeMeasureBlock(combined, 0), (std::array<int, 21>{}));
-    EXPECT_EQ(CDeviceCommands::decodeMeasureBlock(combined.left(8), 0), (std::array<int, 21>{}));
+struct PushedCase
+{
+    const char *name;
+    QByteArray buffer;
+    bool perKind;
+    QString taken; // empty: nothing taken
+    QByteArray left;
+};
+
+class PushedFrames : public ::testing::TestWithParam<PushedCase>
+{
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Buffer, PushedFrames,
+    ::testing::Values(PushedCase{"noiseBeforeAWholeFrame", hex("0013AB") + labFrame, true, labValues, {}},
+                      PushedCase{"partialFrameWaits", hex("00") + labFrame.left(20), true, {}, labFrame.left(20)},
+                      PushedCase{"partialHeaderWaits", hex("AB44"), true, {}, hex("AB44")},
+                      PushedCase{"damagedFrameSkipped", badFrameCheck(labFrame) + labFrame + "x", true, labValues, "x"},
+                      PushedCase{"otherKindDropped", registerReply("AB44240000001800", QByteArray(22, 1)), true, {}, {}},
+                      PushedCase{"combinedFrame", hex("FF") + combinedFrame, false,
+                                 "1 2 3 12.34 90 50 -1.23 0 0 0 0 0 0 0", {}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_P(PushedFrames, AreTakenWholeAndIntactOnly)
+{
+    QByteArray buffer = GetParam().buffer;
+    ResultValues values;
+    EXPECT_EQ(takePushedResult(buffer, GetParam().perKind, 3, values), !GetParam().taken.isEmpty());
+    if (!GetParam().taken.isEmpty()) {
+        EXPECT_EQ(describe(values), GetParam().taken);
+    }
+    EXPECT_EQ(buffer, GetParam().left);
 }
 
 TEST(DelayMs, NeverReturnsEarly)
 {
     QElapsedTimer elapsed;
     elapsed.start();
-    CDeviceCommands::delayMs(30);
+    delayMs(30);
     EXPECT_GE(elapsed.elapsed(), 31);
 }
 

@@ -1,4 +1,5 @@
 #include "CLinkerUSB.h"
+#include "InstrumentLink.h"
 #include "LinkPort.h"
 #include "ScriptedDevice.h"
 
@@ -46,17 +47,17 @@ protected:
     void SetUp() override
     {
         installScriptedDevice(device);
-        ASSERT_EQ(link.Open(0x2047, 0x0301), 0);
-        LinkPort::setLink(&link);
+        link = InstrumentLink::openUsb(0x2047, 0x0301);
+        ASSERT_TRUE(link);
     }
     void TearDown() override
     {
-        LinkPort::setLink(nullptr);
+        link.reset();
         setTransportFactory({});
     }
 
     std::shared_ptr<ScriptedDevice> device = std::make_shared<ScriptedDevice>();
-    CLinkerUSB link;
+    std::shared_ptr<InstrumentLink> link;
     libHidDevice hid;
 };
 
@@ -127,18 +128,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_P(ReplyCollection, WaitsForTheExpectedLengthFromTheStartByte)
 {
+    CLinkerUSB usb;
+    ASSERT_EQ(usb.Open(0x2047, 0x0301), 0);
     device->queuePayload(GetParam().queued, GetParam().delayMs);
     QByteArray out;
-    EXPECT_EQ(link.ReadMessage(out, 120, GetParam().expectedLength), GetParam().result);
+    EXPECT_EQ(usb.ReadMessage(out, 120, GetParam().expectedLength), GetParam().result);
     EXPECT_EQ(out, GetParam().out);
 }
 
 TEST_F(LinkFixture, APollReturnsEverythingThatArrivedWithinOneWait)
 {
     QByteArray out;
-    EXPECT_EQ(LinkPort::receiveFrame(out, 0, 142090, false), 0);
+    EXPECT_EQ(link->receiveFrame(out, 0, 142090, false), 0);
     device->queuePayload(longFrame());
-    EXPECT_EQ(LinkPort::receiveFrame(out, 0, 142090, false), 70);
+    EXPECT_EQ(link->receiveFrame(out, 0, 142090, false), 70);
     EXPECT_EQ(out, longFrame());
 }
 
@@ -168,35 +171,36 @@ TEST_P(FrameCheck, IsTestedOnlyWhenAsked)
         reply[GetParam().flipByte] = char(reply[GetParam().flipByte] ^ 0x01);
     device->queuePayload(reply);
     QByteArray out;
-    EXPECT_EQ(LinkPort::receiveFrame(out, 500, 18, GetParam().tested), GetParam().expected);
+    EXPECT_EQ(link->receiveFrame(out, 500, 18, GetParam().tested), GetParam().expected);
 }
 
 TEST_F(LinkFixture, SendFrameAppendsTheCheckLowByteFirst)
 {
     QByteArray frame = hex("AB400F0300000800");
-    EXPECT_EQ(LinkPort::sendFrame(frame, 1000), 10);
+    EXPECT_EQ(link->sendFrame(frame, 1000), 10);
     EXPECT_EQ(frame, hex("AB400F0300000800 093B"));
     EXPECT_EQ(device->writtenPayload(), frame);
 }
 
 TEST_F(LinkFixture, FrameOperationsFailWithoutAnOpenLink)
 {
+    LinkPort port;
+    port.setLink(link);
     device->failWritesAfter(1);
     QByteArray frame = longFrame().left(68);
-    EXPECT_EQ(LinkPort::sendFrame(frame, 1000), -1); // short write
+    EXPECT_EQ(link->sendFrame(frame, 1000), -1); // short write
 
-    link.Close();
-    EXPECT_FALSE(LinkPort::isDeviceOpen());
+    link->close();
+    EXPECT_FALSE(port.isDeviceOpen());
     QByteArray request = hex("AB400F0300000800");
-    EXPECT_EQ(LinkPort::sendFrame(request, 1000), -1);
+    EXPECT_EQ(link->sendFrame(request, 1000), -1);
     QByteArray out;
-    EXPECT_EQ(LinkPort::receiveFrame(out, 200, 10, true), 0);
+    EXPECT_EQ(link->receiveFrame(out, 200, 10, true), -1);
+    EXPECT_TRUE(link->isRemoved());
 
-    LinkPort::setLink(nullptr);
-    EXPECT_EQ(LinkPort::receiveFrame(out, 200, 10, true), -1);
-    EXPECT_EQ(CLinkerUSB().Open(0x2047, 0x0302), -1);
+    EXPECT_EQ(InstrumentLink::openUsb(0x2047, 0x0302), nullptr);
     setTransportFactory([] { return std::unique_ptr<ReportTransport>(); });
-    EXPECT_EQ(CLinkerUSB().Open(0x2047, 0x0301), -1);
+    EXPECT_EQ(InstrumentLink::openUsb(0x2047, 0x0301), nullptr);
 }
 
 } // namespace

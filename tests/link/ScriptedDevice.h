@@ -65,6 +65,7 @@ public:
         arrived_.notify_all();
     }
     bool present() const { return present_; }
+    int reads() const { return reads_; } // report reads begun, the worker's polls among them
 
     int write(const QByteArray &r)
     {
@@ -83,6 +84,7 @@ public:
 
     int read(QByteArray &r, int timeoutMs)
     {
+        ++reads_;
         std::unique_lock lock(mutex_);
         const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
         while (present_) {
@@ -113,6 +115,7 @@ private:
     Responder responder_;
     std::atomic<int> writesLeft_{-1}; // negative: never fails
     std::atomic<bool> present_{true};
+    std::atomic<int> reads_{0};
 };
 
 class ScriptedTransport : public ReportTransport

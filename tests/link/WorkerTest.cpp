@@ -1,13 +1,9 @@
-#include "CLinkerUSB.h"
 #include "DeviceCommands.h"
-#include "LinkPort.h"
-#include "MyThread.h"
+#include "InstrumentLink.h"
 #include "ScriptedDevice.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -21,134 +17,139 @@ int osThreadCount()
     return int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
 }
 
-void flushDeferredDeletes()
-{
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 class WorkerTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         installScriptedDevice(device);
-        ASSERT_EQ(link.Open(0x2047, 0x0301), 0);
-        LinkPort::setLink(&link);
+        link = InstrumentLink::openUsb(0x2047, 0x0301);
+        ASSERT_TRUE(link);
+        device->setResponder([](ScriptedDevice &d, const QByteArray &payload) {
+            if (payload.startsWith(hex("AB400F03")))
+                d.queuePayload(registerReply("AB400F0300000800", hex("9600 2823 0F00")));
+        });
     }
     void TearDown() override
     {
-        owner.stop();
-        LinkPort::setLink(nullptr);
+        link.reset();
         setTransportFactory({});
-        flushDeferredDeletes();
     }
 
-    static QByteArray pushedFrame()
+    // Waits until the worker has begun n more polls.
+    bool polled(int n = 1)
     {
-        return registerReply("AB44200000001800", hex("FF000A 9600 2823").leftJustified(22, '\0'));
+        const int target = device->reads() + n;
+        return QTest::qWaitFor([&] { return device->reads() >= target; }, 2000);
+    }
+
+    static int readTolerance(CDeviceCommands &commands)
+    {
+        int haze = 0, t = 0, threshold = 0;
+        return commands.readTolerance(haze, t, threshold);
     }
 
     std::shared_ptr<ScriptedDevice> device = std::make_shared<ScriptedDevice>();
-    CLinkerUSB link;
-    LinkWorker owner;
+    std::shared_ptr<InstrumentLink> link;
 };
 
 TEST_F(WorkerTest, ACommandUnderTheLinkLockGetsItsReplyWhileTheWorkerPolls)
 {
-    device->setResponder([](ScriptedDevice &d, const QByteArray &payload) {
-        if (payload.startsWith(hex("AB400F03")))
-            d.queuePayload(registerReply("AB400F0300000800", hex("9600 2823 0F00")));
-    });
-    QSignalSpy pushed(&owner, &LinkWorker::senddata);
-    owner.start();
+    QSignalSpy pushed(link.get(), &InstrumentLink::senddata);
+    link->startWorker();
+    CDeviceCommands commands(*link);
     for (int i = 0; i < 6; ++i) {
-        QTest::qWait(15 * i); // meet the worker at different points of its pass
-        int haze = 0, t = 0, threshold = 0;
-        const LinkLock lock(owner.worker());
-        ASSERT_EQ(CDeviceCommands::readTolerance(haze, t, threshold), CmdOk) << "pass " << i;
+        ASSERT_TRUE(polled(i % 3)); // meet the worker at different points of its pass
+        const LinkLock lock(link);
+        ASSERT_EQ(readTolerance(commands), CmdOk) << "pass " << i;
     }
-    QTest::qWait(100);
+    ASSERT_TRUE(polled(2));
     EXPECT_EQ(pushed.count(), 0);
 }
 
 TEST_F(WorkerTest, PushedChunksReachTheReceiverOnceAndInOrder)
 {
-    QSignalSpy pushed(&owner, &LinkWorker::senddata);
-    owner.start();
-    const QByteArray frame = pushedFrame();
+    QSignalSpy pushed(link.get(), &InstrumentLink::senddata);
+    link->startWorker();
+    const QByteArray frame = registerReply("AB44200000001800", hex("FF000A 9600 2823").leftJustified(22, '\0'));
     device->queuePayload(frame.left(20));
     ASSERT_TRUE(pushed.wait(2000));
-    device->queuePayload(frame.mid(20), 120); // after the poll that took the first part
-    QTest::qWait(400);
+    device->queuePayload(frame.mid(20)); // after the poll that took the first part
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pushed.count() == 2; }, 2000));
+    ASSERT_TRUE(polled(2));
     ASSERT_EQ(pushed.count(), 2);
     EXPECT_EQ(pushed[0][0].toByteArray(), frame.left(20));
     EXPECT_EQ(pushed[1][0].toByteArray(), frame.mid(20));
 }
 
-TEST_F(WorkerTest, EveryConnectionGetsAFreshWorkerAndLeavesNoThreadBehind)
+TEST_F(WorkerTest, EveryConnectionGetsAFreshWorkerAndLeavesNoThreadOrLockBehind)
 {
     const int threadsBefore = osThreadCount();
     for (int connection = 0; connection < 4; ++connection) {
-        owner.start();
-        ASSERT_TRUE(owner.isRunning());
-        QPointer<MyThread> worker = owner.worker();
-        QPointer<QThread> thread = worker->thread();
-        QTest::qWait(40);
-        owner.stop();
-        EXPECT_FALSE(owner.isRunning());
-        EXPECT_EQ(owner.worker(), nullptr);
-        EXPECT_TRUE(worker.isNull());
-        flushDeferredDeletes();
-        EXPECT_TRUE(thread.isNull());
+        link->startWorker();
+        ASSERT_TRUE(link->workerRunning());
+        ASSERT_TRUE(polled());
+        link->stopWorker();
+        EXPECT_FALSE(link->workerRunning());
+        ASSERT_TRUE(link->lockState().mutex.tryLock());
+        link->lockState().mutex.unlock();
     }
-    QElapsedTimer settle;
-    settle.start();
-    while (osThreadCount() > threadsBefore && settle.elapsed() < 2000)
-        QThread::msleep(10);
-    EXPECT_LE(osThreadCount(), threadsBefore); // threads Qt itself may end meanwhile are no leak
+    // Threads Qt itself may end meanwhile are no leak.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return osThreadCount() <= threadsBefore; }, 2000));
 }
 
 // A command series may hold the lock inside a nested event loop that delivers the removal,
 // or another thread may hold it: either way the worker must still leave.
 TEST_F(WorkerTest, StoppingWhileTheLockIsHeldDoesNotDeadlock)
 {
-    owner.start();
-    QTest::qWait(40);
+    link->startWorker();
+    ASSERT_TRUE(polled());
     {
-        const LinkLock lock(owner.worker());
-        owner.stop();
-        EXPECT_FALSE(owner.isRunning());
+        const LinkLock lock(link);
+        link->stopWorker();
+        EXPECT_FALSE(link->workerRunning());
     }
-    owner.start();
+    link->startWorker();
     std::atomic<bool> held{false};
-    std::thread holder([worker = owner.worker(), &held] {
-        const LinkLock lock(worker);
+    std::thread holder([this, &held] {
+        const LinkLock lock(link);
         held = true;
         QThread::msleep(500);
     });
-    while (!held)
-        QThread::msleep(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return held.load(); }, 2000));
     QElapsedTimer elapsed;
     elapsed.start();
-    owner.stop();
+    link->stopWorker();
     EXPECT_LT(elapsed.elapsed(), 400);
     holder.join(); // releases the lock it took, after the worker is gone
 }
 
-TEST(MyThreadTest, LeavesTheLockFreeWhenItStops)
+// The instrument is pulled while a series holds the lock of its link, and plugged again: the next
+// connection polls with a worker of its own. The series fails on its closed link and never
+// reaches the next connection.
+TEST_F(WorkerTest, ASeriesThatOutlivesItsLinkFailsWithoutReachingTheNextConnection)
 {
-    MyThread worker;
-    QThread thread;
-    worker.moveToThread(&thread);
-    QObject::connect(&thread, &QThread::started, &worker, &MyThread::startThreadSlot);
-    thread.start();
-    QTest::qWait(50);
-    worker.requestStop();
-    thread.quit();
-    ASSERT_TRUE(thread.wait(2000));
-    ASSERT_TRUE(worker.linkMutex().tryLock());
-    worker.linkMutex().unlock();
+    link->startWorker();
+    const LinkLock series(link);
+    CDeviceCommands commands(*link);
+    ASSERT_EQ(readTolerance(commands), CmdOk);
+
+    link->close();
+    const auto next = InstrumentLink::openUsb(0x2047, 0x0301);
+    ASSERT_TRUE(next);
+    QSignalSpy pushed(next.get(), &InstrumentLink::senddata);
+    next->startWorker();
+    const qsizetype written = device->written().size();
+    EXPECT_EQ(readTolerance(commands), CmdNotSent);
+    EXPECT_EQ(device->written().size(), written);
+
+    device->queuePayload("pushed");
+    ASSERT_TRUE(pushed.wait(2000));
+    EXPECT_EQ(pushed[0][0].toByteArray(), QByteArray("pushed"));
+    EXPECT_TRUE(next->workerRunning());
+    CDeviceCommands nextCommands(*next);
+    const LinkLock nextLock(next);
+    EXPECT_EQ(readTolerance(nextCommands), CmdOk);
 }
 
 } // namespace

@@ -372,7 +372,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ColourCardUpload, NeedsAConnectedInstrument)
 {
-    rig.link.Close();
+    rig.link()->close();
     EXPECT_EQ(upload(QStringLiteral("unused")), (QList<Seen>{{"Error", "Please connect the device first!"}}));
     EXPECT_TRUE(asked.caption.isEmpty());
 }

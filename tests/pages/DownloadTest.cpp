@@ -246,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "Choose one display parameter before reading the comparison records."},
         FailureCase{"two result kinds", [](auto &r) { r.page->state().judgement.resultKinds[ResultHaze] = true; },
                     "Error", "Choose one display parameter before reading the comparison records."},
-        FailureCase{"no link", [](auto &) { LinkPort::setLink(nullptr); }, "Error", "Please connect the device first!"},
+        FailureCase{"no link", [](auto &r) { r.port.setLink(nullptr); }, "Error", "Please connect the device first!"},
         // The instrument is pulled as the request of each step arrives: count, two value blocks, names.
         FailureCase{"unplug at count", [](auto &r) { r.sim.unplugAfterRequests(0); }, "Error", countFailed},
         FailureCase{"unplug at values 1", [](auto &r) { r.sim.unplugAfterRequests(1); }, "Error", valuesFailed},

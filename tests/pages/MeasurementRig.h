@@ -20,6 +20,7 @@ struct MeasurementRig : SimulatedLink
     explicit MeasurementRig(const SimProfile &profile = {}) : SimulatedLink(profile)
     {
         page = std::make_unique<FirstPageFor310>();
+        page->setLinkPort(&port);
         page->openThreadSlot();
     }
     ~MeasurementRig() { page->closeThreadSlot(); }
@@ -70,7 +71,7 @@ struct MeasurementRig : SimulatedLink
         return blocks;
     }
 
-    bool lockIsFree() const { return ::lockIsFree(page->worker()); }
+    bool lockIsFree() const { return ::lockIsFree(link()); }
 
     std::unique_ptr<FirstPageFor310> page;
 };

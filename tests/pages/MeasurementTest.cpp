@@ -259,8 +259,7 @@ TEST(Measurement, UnplugDuringAFetchClearsTheDeviceFieldsAndKeepsTheRecords)
     EXPECT_EQ(catcher.lastText(), QStringLiteral("Failed to read measurement data!"));
     // What the main window does when the instrument goes away.
     rig.page->closeThreadSlot();
-    LinkPort::setLink(nullptr);
-    rig.link.Close();
+    rig.disconnect();
     rig.page->clear();
     for (const char *field : {"lineEdit_serialNo", "lineEdit_firmwareVersion", "lineEdit_hazeTolerance"})
         EXPECT_TRUE(rig.text(field).isEmpty()) << field;

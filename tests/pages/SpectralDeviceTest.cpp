@@ -88,11 +88,12 @@ TEST(SpectralMeasurement, WaitsForTheLockOfTheWorkerAfterAReplug)
 {
     SpectralRig rig;
     ModalCatcher catcher;
-    rig.worker.stop(); // the instrument was pulled and plugged again while the page stayed open
-    rig.worker.start();
+    // The instrument was pulled and plugged again while the page stayed open.
+    ASSERT_TRUE(rig.reopen());
+    rig.link()->startWorker();
     std::atomic<bool> locked = false, released = false;
     std::thread holder([&] {
-        LinkLock lock(rig.worker.worker());
+        LinkLock lock(rig.link());
         locked = true;
         QThread::msleep(300);
         released = true;
@@ -299,7 +300,7 @@ TEST(SpectralHistory, NeedsAnOpenLink)
 {
     SpectralRig rig;
     ModalCatcher catcher;
-    LinkPort::setLink(nullptr);
+    rig.port.setLink(nullptr);
     rig.page->on_pushButton_spectralHistory_clicked();
     EXPECT_EQ(catcher.lastText(), QStringLiteral("Please connect the device first!"));
     EXPECT_TRUE(rig.sim.requestLog().isEmpty());

@@ -15,15 +15,14 @@ struct SpectralRig : SimulatedLink
 {
     explicit SpectralRig(const SimProfile &profile = {}) : SimulatedLink(profile)
     {
-        worker.start();
-        page = std::make_unique<MeterPageFor310>(&worker, profile.deviceType);
+        link()->startWorker();
+        page = std::make_unique<MeterPageFor310>(&port, profile.deviceType);
     }
 
     QTableWidget *table() const { return page->findChild<QTableWidget *>(QStringLiteral("tableWidget_data")); }
-    bool lockIsFree() { return ::lockIsFree(worker.worker()); }
+    bool lockIsFree() { return ::lockIsFree(link()); }
 
-    LinkWorker worker; // declared before the page: the page goes first, then the worker stops
-    std::unique_ptr<MeterPageFor310> page;
+    std::unique_ptr<MeterPageFor310> page; // goes first, then the link closes and its worker stops
 };
 
 // Watches the download's progress dialog from inside its event processing, and may cancel it.
