@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
@@ -105,7 +106,8 @@ FirstPageFor310::FirstPageFor310(QWidget *parent)
     ui->companywetLab->hide();
     showCounters();
     applyResultKindView();
-    state_.meterTable.load(MeterTable::defaultPath(), this);
+    if (const MeterTableMessage failed = state_.meterTable.load(MeterTable::defaultPath()); !failed.isEmpty())
+        QMessageBox::information(this, failed.title, failed.text);
 }
 
 FirstPageFor310::~FirstPageFor310() = default;

@@ -83,9 +83,10 @@ void FirstPageFor310::readDeviceInformation()
     ui->lineEdit_serialNo->setText(QString::number(info.serialNumber));
 
     // A table holding only its heading row identifies nothing and says nothing.
-    const bool found =
-        state_.meterTable.lookup(info.meterNumber, state_.modelName, state_.judgement.deviceType, this);
-    if (!found && state_.meterTable.rowCount() > 1)
+    const MeterLookup meter = state_.meterTable.lookup(info.meterNumber, state_.modelName, state_.judgement.deviceType);
+    if (!meter.message.isEmpty())
+        QMessageBox::information(this, meter.message.title, meter.message.text);
+    if (!meter.found && state_.meterTable.rowCount() > 1)
         return;
     ui->stackedWidget->setCurrentWidget(usesTolerance(state_.judgement.deviceType) ? ui->page_tolerance
                                                                                    : ui->page_eParameter);
