@@ -187,10 +187,11 @@ parts = {
         '<si><t>标准值雾度</t></si></sst>' % main,
     'xl/worksheets/sheet1.xml': '<worksheet %s><sheetData>'
         '<row><c t="s"><v>0</v></c><c t="s"><v>1</v></c></row>'
-        '<row><c t="inlineStr"><is><t>inline</t></is></c><c s="1"><v>0</v></c><c s="2"><v>0.25</v></c></row>'
+        '<row><c t="inlineStr"><is><t>in&#108;<![CDATA[ine]]></t></is></c><c s="1"><v>0</v></c>'
+        '<c s="2"><v>0.25</v></c></row>'
         '<row r="5"><c r="C5" t="b"><v>1</v></c><c t="e"><v>#N/A</v></c></row></sheetData></worksheet>' % main,
-    'xl/worksheets/sheet2.xml': '<worksheet %s><sheetData><row r="1"><c r="A1" t="inlineStr"><is><t>second sheet</t>'
-        '</is></c></row></sheetData></worksheet>' % main,
+    'xl/worksheets/sheet2.xml': '<x:worksheet %s><x:sheetData><x:row r="1"><x:c r="A1" t="inlineStr"><x:is><x:t>second '
+        'sheet</x:t></x:is></x:c></x:row></x:sheetData></x:worksheet>' % main.replace('xmlns=', 'xmlns:x='),
 }
 with zipfile.ZipFile(sys.argv[1], 'w') as package:
     for name, text in parts.items():

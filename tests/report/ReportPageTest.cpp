@@ -92,8 +92,7 @@ TEST(ReportPage, IsSevenHundredWideAndAsTallAsTheDesktop)
     EXPECT_TRUE(report.document()->toPlainText().contains(QStringLiteral("Comp12")));
 }
 
-// A cancelled print dialog prints nothing.
-TEST(ReportPage, PrintsTheRecordToPdf)
+TEST(ReportPage, PrintsTheRecordToPdfAndNothingWhenCancelled)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("report.pdf"));
