@@ -65,8 +65,7 @@ quint16 MainWindow::CRC16(const QByteArray &data, int n)
 
 void MainWindow::initForm()
 {
-    page_ = new FirstPageFor310(this);
-    page_->setLinkPort(&port_);
+    page_ = new FirstPageFor310(port_, this);
     ui->stackedWidget->addWidget(page_);
     ui->stackedWidget->setCurrentWidget(page_);
     setWindowFlags(Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);

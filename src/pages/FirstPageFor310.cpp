@@ -1,18 +1,24 @@
 #include "FirstPageFor310.h"
 #include "ui_FirstPageFor310.h"
 
+#include "ButtonDelegate.h"
+#include "ColourDifference.h"
 #include "DeviceProfile.h"
+#include "FileChooser.h"
 #include "InstrumentLink.h"
 #include "LinkPort.h"
 #include "MeterPageFor310.h"
+#include "ProgressReport.h"
 #include "RbTableHeaderModel.h"
 #include "RbTableHeaderView.h"
+#include "ReportPageFor310.h"
+#include "WorkbookSave.h"
+#include "setEParameterPageFor320.h"
 
 #include <QButtonGroup>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 
 namespace {
@@ -29,8 +35,8 @@ constexpr int HeaderRows = 2;
 constexpr int HeaderRowHeight = 30;
 
 const char *const StandardEditStyle = "color: rgb(0, 0, 255);";
-const char *const RecordButtonStyle = "min-height:12px;padding:0px;";
 const char *const SwatchStyle = " background-color: rgb(180, 180, 180);";
+const char *const SwatchColourStyle = "background-color: rgb(%1, %2, %3);";
 const char *const ActiveButtonStyle = "color: rgb(0, 0, 255); background-color: rgb(255, 255, 255);";
 const char *const IdleButtonStyle = "color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);";
 const char *const PassLabelStyle = "QLabel{background-color: rgb(0, 255, 0);}";
@@ -72,119 +78,405 @@ const ResultKindView &viewOf(int kind)
     return views[kind];
 }
 
-QColor resultBackground(RecordResult result)
+QString valueText(const std::optional<double> &value, const std::function<QString(double)> &format)
 {
-    switch (result) {
-    case RecordResult::Pass:
-        return Qt::darkGreen;
-    case RecordResult::Ng:
-        return Qt::red;
-    case RecordResult::Unknown:
-        break;
-    }
-    return {};
+    return value ? format(*value) : placeholder();
 }
 
-QTableWidgetItem *centredItem(const QString &text)
+QString swatchStyle(const std::optional<std::array<int, 3>> &swatch)
 {
-    auto *item = new QTableWidgetItem(text);
-    item->setTextAlignment(Qt::AlignCenter);
-    return item;
+    if (!swatch)
+        return QLatin1String(SwatchStyle);
+    return QString::fromLatin1(SwatchColourStyle).arg((*swatch)[0]).arg((*swatch)[1]).arg((*swatch)[2]);
 }
 
 } // namespace
 
-FirstPageFor310::FirstPageFor310(QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::FirstPageFor310>())
+FirstPageFor310::FirstPageFor310(LinkPort &port, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::FirstPageFor310>()), port_(port), session_(port)
 {
     ui->setupUi(this);
-    state_.modelName = tr("UnKnow");
     initComparisonTable();
     initRecordList();
     initResultKindButtons();
     ui->companyinfoLab->hide();
     ui->companywetLab->hide();
+    connect(&session_, &ComparisonSession::pairChanged, this, &FirstPageFor310::showPair);
+    connect(&session_, &ComparisonSession::deviceChanged, this, &FirstPageFor310::showDevice);
+    connect(&session_, &ComparisonSession::settingsChanged, this, &FirstPageFor310::showSettings);
+    connect(&session_.records(), &ComparisonRecordModel::countersChanged, this, &FirstPageFor310::showCounters);
+    connect(&port_, &LinkPort::senddata, this, &FirstPageFor310::SaveData);
+    showPair();
     showCounters();
     applyResultKindView();
-    if (const MeterTableMessage failed = state_.meterTable.load(MeterTable::defaultPath()); !failed.isEmpty())
-        QMessageBox::information(this, failed.title, failed.text);
+    show(session_.loadMeterTable(MeterTable::defaultPath()));
 }
 
 FirstPageFor310::~FirstPageFor310() = default;
 
-void FirstPageFor310::setLinkPort(LinkPort *port)
+void FirstPageFor310::show(const Outcome &outcome)
 {
-    if (port_)
-        disconnect(port_, nullptr, this, nullptr);
-    port_ = port;
-    // Pushed results reach SaveData from whichever link is current.
-    if (port_)
-        connect(port_, &LinkPort::senddata, this, &FirstPageFor310::SaveData);
+    if (!outcome.hasMessage())
+        return;
+    if (outcome.icon == Outcome::Warning)
+        QMessageBox::warning(this, outcome.title, outcome.text);
+    else
+        QMessageBox::information(this, outcome.title, outcome.text);
 }
 
-std::shared_ptr<InstrumentLink> FirstPageFor310::currentLink() const
+void FirstPageFor310::show(const Outcomes &outcomes)
 {
-    return port_ ? port_->current() : nullptr;
+    for (const Outcome &outcome : outcomes)
+        show(outcome);
+}
+
+bool FirstPageFor310::checkDeviceOpen()
+{
+    if (session_.isDeviceOpen())
+        return true;
+    show(session_.notConnected());
+    return false;
 }
 
 // ---- Main window ----
 
 void FirstPageFor310::openThreadSlot()
 {
-    if (const auto link = currentLink())
+    if (const std::shared_ptr<InstrumentLink> link = port_.current())
         link->startWorker();
 }
 
 void FirstPageFor310::closeThreadSlot()
 {
-    if (const auto link = currentLink())
+    if (const std::shared_ptr<InstrumentLink> link = port_.current())
         link->stopWorker();
 }
 
 bool FirstPageFor310::clear()
 {
-    for (int column = StandardColumn; column <= WordColumn; ++column)
-        resetComparisonColumn(column);
-    resetSwatches();
-    state_.standardMeasured = false;
-    state_.sampleMeasured = false;
-    for (QLineEdit *edit : {ui->lineEdit_serialNo, ui->lineEdit_firmwareVersion, ui->lineEdit_hazeTolerance,
-                            ui->lineEdit_tTolerance, ui->lineEdit_eThresholds})
-        edit->clear();
-    state_.judgement.hazeTolerance = -1;
-    state_.judgement.transmittanceTolerance = -1;
-    state_.judgement.workingThreshold = -1;
-    resetResultLabel();
+    session_.deviceGone();
     return true;
 }
 
 void FirstPageFor310::setLanguageFlag(int flag)
 {
-    state_.languageFlag = flag;
+    session_.setLanguageFlag(flag);
+}
+
+void FirstPageFor310::readDeviceSettings()
+{
+    show(session_.readDeviceSettings());
 }
 
 // ---- Record list ----
 
-void FirstPageFor310::appendRecord(const ComparisonRecord &record)
+void FirstPageFor310::deleteRecord(int row)
 {
-    records_.append(record);
-    QTableWidget *table = ui->tableWidget_data;
-    const int row = table->rowCount();
-    table->insertRow(row);
-    for (int column = 0; column < RecordColumn::Count; ++column) {
-        if (column != RecordColumn::DeleteButton && column != RecordColumn::ReportButton)
-            table->setItem(row, column, recordItem(record, column));
+    session_.deleteRecord(row);
+}
+
+void FirstPageFor310::openReport(int row)
+{
+    if (row < 0 || row >= session_.records().count())
+        return;
+    emit reportRequested(row);
+    ReportInputs inputs = session_.reportInputs(row);
+    inputs.company = reportSignatures_.company;
+    inputs.tester = reportSignatures_.tester;
+    inputs.auditor = reportSignatures_.auditor;
+    auto *report = new ReportPageFor310(inputs, this);
+    connect(report, &ReportPageFor310::informationChanged, this,
+            [this](const QString &company, const QString &tester, const QString &auditor) {
+                reportSignatures_ = {company, tester, auditor};
+            });
+    report->show();
+    report->raise();
+    report->activateWindow();
+}
+
+void FirstPageFor310::doubleClickedSlot(int row, int column)
+{
+    if (column == RecordColumn::Name)
+        ui->tableWidget_data->edit(session_.records().index(row, column));
+}
+
+void FirstPageFor310::on_pushButton_clear_clicked()
+{
+    session_.clearPage();
+}
+
+void FirstPageFor310::rejudgeRecords()
+{
+    session_.rejudgeRecords();
+}
+
+void FirstPageFor310::onButtonClicked(int id)
+{
+    if (id < ResultHazeT || id > ResultYxy)
+        return;
+    const bool haze = id == ResultHazeT || id == ResultHaze;
+    const bool transmittance = id == ResultHazeT || id == ResultT;
+    const bool threshold = id >= ResultLab;
+    for (QWidget *w : {static_cast<QWidget *>(ui->label_hazeTolerance), static_cast<QWidget *>(ui->lineEdit_hazeTolerance),
+                       static_cast<QWidget *>(ui->label_hazeTolerancePercentage)})
+        w->setVisible(haze);
+    for (QWidget *w : {static_cast<QWidget *>(ui->label_tTolerance), static_cast<QWidget *>(ui->lineEdit_tTolerance),
+                       static_cast<QWidget *>(ui->label_tTolerancePercentage)})
+        w->setVisible(transmittance);
+    for (QWidget *w : {static_cast<QWidget *>(ui->label_eThresholds), static_cast<QWidget *>(ui->lineEdit_eThresholds)})
+        w->setVisible(threshold);
+}
+
+void FirstPageFor310::on_pushButton_spectralTransmittance_clicked()
+{
+    MeterPageFor310 page(port_, session_.state().judgement.deviceType, this);
+    page.exec();
+}
+
+// ---- Measurement ----
+
+void FirstPageFor310::on_pushButton_standardMeasurement_clicked()
+{
+    show(session_.measure(MeasureStandard));
+}
+
+void FirstPageFor310::on_pushButton_sampleMeasurement_clicked()
+{
+    show(session_.measure(MeasureSample));
+}
+
+void FirstPageFor310::SaveData(const QByteArray &baData)
+{
+    session_.receivePushed(baData);
+}
+
+// ---- Settings ----
+
+int FirstPageFor310::on_pushButton_readTolerance_clicked()
+{
+    const Outcome outcome = session_.readTolerance();
+    show(outcome);
+    return outcome.failed ? -1 : 1;
+}
+
+void FirstPageFor310::on_pushButton_setTolerance_clicked()
+{
+    show(session_.setTolerance(ui->lineEdit_hazeTolerance->text(), ui->lineEdit_tTolerance->text(),
+                               ui->lineEdit_eThresholds->text()));
+}
+
+int FirstPageFor310::on_pushButton_readParameter_clicked()
+{
+    const Outcome outcome = session_.readDeltaEParameter();
+    show(outcome);
+    return outcome.failed ? -1 : 1;
+}
+
+void FirstPageFor310::on_pushButton_setParameter_clicked()
+{
+    if (!checkDeviceOpen())
+        return;
+    const DeviceProfile *profile = deviceProfile(session_.state().judgement.deviceType);
+    if (profile && !profile->choosesFormula) {
+        // This model judges with ΔE*ab only, so only the threshold is offered.
+        const Outcome written = session_.writeDeltaEParameter(DeltaEab, ui->lineEdit_thresholds->text());
+        show(written);
+        if (written.succeeded())
+            show(session_.deltaEParameterWritten());
+        return;
+    }
+    const JudgementSettings &judgement = session_.state().judgement;
+    setEParameterPageFor320 dialog(session_, judgement.formula, judgement.parameterThreshold, this);
+    if (dialog.exec() == QDialog::Accepted)
+        show(session_.deltaEParameterWritten());
+}
+
+void FirstPageFor310::on_pushButton_setDisplayParameter_clicked()
+{
+    if (!checkDeviceOpen())
+        return;
+    if (!session_.records().isEmpty() &&
+        QMessageBox::warning(this, tr("Warn"),
+                             tr("The comparison measurement record list data will be cleared. Do you want to "
+                                "continue saving the parameter settings?"),
+                             QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    show(session_.setDisplayParameter(resultKindGroup_->checkedId()));
+}
+
+// ---- Device records, workbook, colour cards ----
+
+void FirstPageFor310::on_pushButton_readComparisonRecord_clicked()
+{
+    if (!checkDeviceOpen())
+        return;
+    // More than two records are saved or discarded first; one or two stay and are continued.
+    if (session_.records().count() > 2 && !offerExportBeforeReplacing())
+        return;
+    ProgressReport progress(this, tr("Storing data,please wait..."), tr("cancel"));
+    show(session_.downloadRecords(progress.callback()));
+}
+
+// Yes exports (and goes on only when the export worked), No clears the list.
+bool FirstPageFor310::offerExportBeforeReplacing()
+{
+    const auto answer = QMessageBox::question(this, tr("Colorimeter"),
+                                              tr("Data import willempty the list, to save data first?"),
+                                              QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::No) {
+        session_.clearPage();
+        return true;
+    }
+    return on_pushButton_exportExcel_clicked();
+}
+
+bool FirstPageFor310::on_pushButton_exportExcel_clicked()
+{
+    if (session_.records().isEmpty()) {
+        show(session_.noDataToExport());
+        return false;
+    }
+    QString selectedFilter;
+    const QString answer = FileChooser::saveFileName(
+        this, tr("Storing data to Excel"),
+        QStringLiteral("CompareM") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmm")),
+        tr("excel file (*.xls)") + QStringLiteral(";;") + tr("excel file (*.xlsx)"), &selectedFilter);
+    if (answer.isEmpty())
+        return false;
+    const Outcome outcome = session_.exportTo(withWorkbookSuffix(answer, selectedFilter));
+    show(outcome);
+    return outcome.succeeded();
+}
+
+void FirstPageFor310::on_ImportExcelBtn_clicked()
+{
+    if (!session_.records().isEmpty()) {
+        const auto answer = QMessageBox::question(this, tr("Colorimeter"),
+                                                  tr("Data import willempty the list, to save data first?"),
+                                                  QMessageBox::Yes | QMessageBox::No);
+        // The import goes on whatever the export's outcome.
+        if (answer == QMessageBox::No)
+            session_.clearPage();
+        else
+            on_pushButton_exportExcel_clicked();
+    }
+    const QString fileName = FileChooser::openFileName(this, tr("Select one Excel files to open"), QStringLiteral("./"),
+                                                       tr("excel file (*.xls *.xlsx)"));
+    if (!fileName.isEmpty())
+        show(session_.importFrom(fileName));
+}
+
+void FirstPageFor310::on_pushButton_writeStandardColor_clicked()
+{
+    if (!checkDeviceOpen())
+        return;
+    const QString fileName = FileChooser::openFileName(this, tr("Select one Excel files to open"),
+                                                       QStringLiteral("./"), tr("excel file (*.xlsx)"));
+    if (fileName.isEmpty())
+        return;
+    ProgressReport progress(this, tr("Storing data,please wait..."), tr("cancel"));
+    show(session_.uploadColourCards(fileName, progress.callback()));
+}
+
+// ---- Showing the session ----
+
+void FirstPageFor310::setComparisonText(int row, int column, const QString &text)
+{
+    QTableWidget *table = ui->tableWidget_colorDiff;
+    // The user may type a standard over a measured one, so its values sit in line edits.
+    if (column == StandardColumn && row >= 1 && row < DeltaERow) {
+        auto *edit = qobject_cast<QLineEdit *>(table->cellWidget(row, column));
+        if (!edit) {
+            edit = new QLineEdit(table);
+            edit->setAlignment(Qt::AlignCenter);
+            edit->setStyleSheet(QLatin1String(StandardEditStyle));
+            const int quantity = row - 1;
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, quantity](const QString &text) { session_.setTypedStandard(quantity, text); });
+            table->setCellWidget(row, column, edit);
+        }
+        if (edit->text() != text)
+            edit->setText(text);
+        return;
+    }
+    if (QTableWidgetItem *item = table->item(row, column)) {
+        item->setText(text);
+    } else {
+        item = new QTableWidgetItem(text);
+        item->setTextAlignment(Qt::AlignCenter);
+        table->setItem(row, column, item);
     }
 }
 
-void FirstPageFor310::appendRecord(const RecordFields &fields)
+void FirstPageFor310::showPair()
 {
-    appendRecord(ComparisonRecord::fromFields(fields));
+    const ComparisonPair &pair = session_.pair();
+    for (int quantity = 0; quantity < Quantity::Count; ++quantity) {
+        const auto value = [quantity](double v) { return formatValue(quantity, v); };
+        setComparisonText(1 + quantity, StandardColumn, valueText(pair.standard[quantity], value));
+        setComparisonText(1 + quantity, SampleColumn, valueText(pair.sample[quantity], value));
+        setComparisonText(1 + quantity, DifferenceColumn, valueText(pair.differences[quantity], [quantity](double v) {
+                              return formatDifference(quantity, v);
+                          }));
+    }
+    setComparisonText(DeltaERow, StandardColumn, placeholder());
+    setComparisonText(DeltaERow, SampleColumn, placeholder());
+    setComparisonText(DeltaERow, DifferenceColumn, valueText(pair.deltaE, formatDeltaE));
+    for (int row = 1; row <= DeltaERow; ++row)
+        setComparisonText(row, WordColumn, placeholder());
+    for (int axis = AxisL; axis <= AxisB; ++axis) {
+        const int quantity = Quantity::L + axis;
+        if (const std::optional<double> difference = pair.differences[quantity])
+            setComparisonText(1 + quantity, WordColumn, tr(deviationWord(axis, *difference)));
+    }
+    if (pair.pass) {
+        ui->label_result->setText(tr(resultText(*pair.pass)));
+        ui->label_result->setStyleSheet(QLatin1String(*pair.pass ? PassLabelStyle : NgLabelStyle));
+    } else {
+        ui->label_result->clear();
+        ui->label_result->setStyleSheet(QLatin1String(PassLabelStyle));
+    }
+    ui->groupBox_standardMeasurement->setStyleSheet(swatchStyle(pair.standardSwatch));
+    ui->groupBox_sampleMeasurement->setStyleSheet(swatchStyle(pair.sampleSwatch));
+    const bool standardActive = pair.highlightedButton == MeasureStandard;
+    ui->pushButton_standardMeasurement->setStyleSheet(QLatin1String(standardActive ? ActiveButtonStyle : IdleButtonStyle));
+    ui->pushButton_sampleMeasurement->setStyleSheet(QLatin1String(standardActive ? IdleButtonStyle : ActiveButtonStyle));
+}
+
+void FirstPageFor310::showDevice()
+{
+    const ComparisonPageState &state = session_.state();
+    ui->lineEdit_serialNo->setText(state.serialNumber);
+    ui->lineEdit_firmwareVersion->setText(state.firmwareKnown ? QString::number(state.firmwareVersion) : QString());
+    if (const DeviceProfile *profile = deviceProfile(state.judgement.deviceType)) {
+        ui->stackedWidget->setCurrentWidget(profile->usesTolerance ? ui->page_tolerance : ui->page_eParameter);
+        ui->pushButton_spectralTransmittance->setText(tr(profile->spectralButton));
+    }
+    const int kind = state.resultKind();
+    if (kind >= 0) {
+        resultKindGroup_->button(kind)->setChecked(true);
+        onButtonClicked(kind);
+    }
+    applyResultKindView();
+}
+
+void FirstPageFor310::showSettings()
+{
+    const JudgementSettings &judgement = session_.state().judgement;
+    const auto shown = [](double value, const QString &text) { return value < 0 ? QString() : text; };
+    ui->lineEdit_hazeTolerance->setText(
+        shown(judgement.hazeTolerance, QString::number(judgement.hazeTolerance, 'f', 2)));
+    ui->lineEdit_tTolerance->setText(
+        shown(judgement.transmittanceTolerance, QString::number(judgement.transmittanceTolerance, 'f', 2)));
+    ui->lineEdit_eThresholds->setText(shown(judgement.workingThreshold, formatThreshold(judgement.workingThreshold)));
+    if (const QString name = formulaName(judgement.formula); !name.isEmpty())
+        ui->lineEdit_formula->setText(colorimeter(name.toUtf8().constData()));
+    ui->lineEdit_thresholds->setText(formatThreshold(judgement.parameterThreshold));
 }
 
 void FirstPageFor310::showCounters()
 {
-    const ComparisonCounters &counters = records_.counters();
+    const ComparisonCounters &counters = session_.counters();
     ui->lineEdit_unqualNum->setText(QString::number(counters.unqualified()));
     ui->lineEdit_qualNum->setText(QString::number(counters.qualified()));
     ui->lineEdit_totalNum->setText(QString::number(counters.total()));
@@ -193,7 +485,7 @@ void FirstPageFor310::showCounters()
 void FirstPageFor310::applyResultKindView()
 {
     QTableWidget *comparison = ui->tableWidget_colorDiff;
-    QTableWidget *list = ui->tableWidget_data;
+    QTableView *list = ui->tableWidget_data;
     for (int row = 1; row <= DeltaERow; ++row)
         comparison->setRowHidden(row, true);
     for (int column = RecordColumn::StandardFirst; column <= RecordColumn::DeltaE; ++column)
@@ -201,7 +493,7 @@ void FirstPageFor310::applyResultKindView()
 
     int widthCount = 0;
     for (int kind = 0; kind < ResultKindCount; ++kind) {
-        if (!state_.judgement.resultKinds[kind])
+        if (!session_.state().judgement.resultKinds[kind])
             continue;
         const ResultKindView &view = viewOf(kind);
         for (int row : view.comparisonRows)
@@ -231,151 +523,6 @@ void FirstPageFor310::applyResultKindView()
         list->setColumnWidth(w.column, int(w.width));
 }
 
-void FirstPageFor310::on_DeleteBtn_clicked()
-{
-    const int row = recordRowOf(sender(), RecordColumn::DeleteButton);
-    if (!records_.remove(row))
-        return;
-    showCounters();
-    ui->tableWidget_data->removeRow(row);
-}
-
-void FirstPageFor310::doubleClickedSlot(int row, int column)
-{
-    if (column == RecordColumn::Name)
-        ui->tableWidget_data->editItem(ui->tableWidget_data->item(row, column));
-}
-
-void FirstPageFor310::on_pushButton_clear_clicked()
-{
-    for (int column = StandardColumn; column <= WordColumn; ++column)
-        resetComparisonColumn(column);
-    resetSwatches();
-    records_.clear();
-    showCounters();
-    resetResultLabel();
-    ui->tableWidget_data->setRowCount(0);
-    state_.standardMeasured = false;
-    state_.sampleMeasured = false;
-    state_.measurementMode = MeasureStandard;
-}
-
-void FirstPageFor310::rejudgeRecords()
-{
-    records_.rejudge(state_.judgement, state_.modelName, ui->lineEdit_serialNo->text());
-    for (int row = 0; row < records_.count(); ++row)
-        showRecordJudgement(row);
-    showCounters();
-}
-
-void FirstPageFor310::onButtonClicked(int id)
-{
-    if (id < ResultHazeT || id > ResultYxy)
-        return;
-    const bool haze = id == ResultHazeT || id == ResultHaze;
-    const bool transmittance = id == ResultHazeT || id == ResultT;
-    const bool threshold = id >= ResultLab;
-    for (QWidget *w : {static_cast<QWidget *>(ui->label_hazeTolerance), static_cast<QWidget *>(ui->lineEdit_hazeTolerance),
-                       static_cast<QWidget *>(ui->label_hazeTolerancePercentage)})
-        w->setVisible(haze);
-    for (QWidget *w : {static_cast<QWidget *>(ui->label_tTolerance), static_cast<QWidget *>(ui->lineEdit_tTolerance),
-                       static_cast<QWidget *>(ui->label_tTolerancePercentage)})
-        w->setVisible(transmittance);
-    for (QWidget *w : {static_cast<QWidget *>(ui->label_eThresholds), static_cast<QWidget *>(ui->lineEdit_eThresholds)})
-        w->setVisible(threshold);
-}
-
-void FirstPageFor310::on_pushButton_spectralTransmittance_clicked()
-{
-    MeterPageFor310 page(port_, state_.judgement.deviceType, this);
-    page.exec();
-}
-
-// ---- Comparison table helpers ----
-
-QString FirstPageFor310::comparisonText(int row, int column) const
-{
-    if (const auto *edit = qobject_cast<const QLineEdit *>(ui->tableWidget_colorDiff->cellWidget(row, column)))
-        return edit->text();
-    const QTableWidgetItem *item = ui->tableWidget_colorDiff->item(row, column);
-    return item ? item->text() : QString();
-}
-
-void FirstPageFor310::setComparisonText(int row, int column, const QString &text)
-{
-    QTableWidget *table = ui->tableWidget_colorDiff;
-    // The user may type a standard over a measured one, so its values sit in line edits.
-    if (column == StandardColumn && row >= 1 && row < DeltaERow) {
-        auto *edit = qobject_cast<QLineEdit *>(table->cellWidget(row, column));
-        if (!edit) {
-            edit = new QLineEdit(table);
-            edit->setAlignment(Qt::AlignCenter);
-            table->setCellWidget(row, column, edit);
-        }
-        edit->setStyleSheet(QLatin1String(StandardEditStyle));
-        edit->setText(text);
-        return;
-    }
-    if (QTableWidgetItem *item = table->item(row, column))
-        item->setText(text);
-    else
-        table->setItem(row, column, centredItem(text));
-}
-
-void FirstPageFor310::resetComparisonColumn(int column)
-{
-    for (int row = 1; row <= DeltaERow; ++row)
-        setComparisonText(row, column, placeholder());
-}
-
-void FirstPageFor310::showDeviationWords()
-{
-    for (int axis = AxisL; axis <= AxisB; ++axis) {
-        const int row = 1 + Quantity::L + axis;
-        const QString difference = comparisonText(row, DifferenceColumn);
-        if (difference.isEmpty() || isPlaceholder(difference))
-            continue;
-        setComparisonText(row, WordColumn, tr(deviationWord(axis, parseValueText(difference))));
-    }
-}
-
-void FirstPageFor310::showResultLabel(bool pass)
-{
-    ui->label_result->setText(tr(resultText(pass)));
-    ui->label_result->setStyleSheet(QLatin1String(pass ? PassLabelStyle : NgLabelStyle));
-}
-
-void FirstPageFor310::resetResultLabel()
-{
-    ui->label_result->clear();
-    ui->label_result->setStyleSheet(QLatin1String(PassLabelStyle));
-}
-
-void FirstPageFor310::showSpectralButtonText()
-{
-    // Unknown device types show the reflectance text.
-    const DeviceProfile *profile = deviceProfile(state_.judgement.deviceType);
-    ui->pushButton_spectralTransmittance->setText(profile ? tr(profile->spectralButton) : tr("Spectral reflectance"));
-}
-
-int FirstPageFor310::recordRowOf(const QObject *widget, int column) const
-{
-    const auto *cellWidget = qobject_cast<const QWidget *>(widget);
-    if (!cellWidget)
-        return -1;
-    const QTableWidget *table = ui->tableWidget_data;
-    // The widget's position finds its row at once; after rows went away before a layout
-    // pass the position may be stale, so the row is confirmed by the widget itself.
-    const int guess = table->indexAt(cellWidget->pos()).row();
-    if (guess >= 0 && table->cellWidget(guess, column) == cellWidget)
-        return guess;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        if (table->cellWidget(row, column) == cellWidget)
-            return row;
-    }
-    return -1;
-}
-
 void FirstPageFor310::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
@@ -394,14 +541,12 @@ void FirstPageFor310::initComparisonTable()
     table->verticalHeader()->hide();
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     showComparisonHeadings();
-    for (int column = StandardColumn; column <= WordColumn; ++column)
-        resetComparisonColumn(column);
 }
 
 void FirstPageFor310::initRecordList()
 {
-    QTableWidget *table = ui->tableWidget_data;
-    table->setColumnCount(RecordColumn::Count);
+    QTableView *table = ui->tableWidget_data;
+    table->setModel(&session_.records());
     recordHeader_ = new RbTableHeaderView(Qt::Horizontal, HeaderRows, RecordColumn::Count, table);
     using namespace RecordColumn;
     for (int column : {Number, Name, Time, DeltaHaze, DeltaTransmittance, DeltaE, Result, DeleteButton, ReportButton})
@@ -418,9 +563,19 @@ void FirstPageFor310::initRecordList()
     showRecordHeadings();
     for (int column = HazeTolerance; column < Count; ++column)
         table->setColumnHidden(column, true);
-    connect(table, &QTableWidget::cellDoubleClicked, this, &FirstPageFor310::doubleClickedSlot);
-    connect(table, &QTableWidget::itemChanged, this, &FirstPageFor310::onRecordItemChanged);
-    initRecordButtons();
+    connect(table, &QTableView::doubleClicked, this,
+            [this](const QModelIndex &index) { doubleClickedSlot(index.row(), index.column()); });
+    const struct
+    {
+        int column;
+        void (FirstPageFor310::*slot)(int);
+    } buttons[] = {{DeleteButton, &FirstPageFor310::deleteRecord}, {ReportButton, &FirstPageFor310::openReport}};
+    for (const auto &b : buttons) {
+        auto *delegate = new ButtonDelegate(table);
+        table->setItemDelegateForColumn(b.column, delegate);
+        connect(delegate, &ButtonDelegate::clicked, this,
+                [this, slot = b.slot](const QModelIndex &index) { (this->*slot)(index.row()); });
+    }
 }
 
 void FirstPageFor310::initResultKindButtons()
@@ -432,7 +587,6 @@ void FirstPageFor310::initResultKindButtons()
         resultKindGroup_->addButton(buttons[id], id);
     resultKindGroup_->setExclusive(true);
     connect(resultKindGroup_, &QButtonGroup::idClicked, this, &FirstPageFor310::onButtonClicked);
-    state_.setResultKind(ResultHazeT);
     ui->radioButton_hazeT->setChecked(true);
     onButtonClicked(ResultHazeT);
 }
@@ -469,85 +623,12 @@ void FirstPageFor310::showRecordHeadings()
     setHeading(0, Result, tr("Pass or not"));
 }
 
-void FirstPageFor310::resetSwatches()
-{
-    ui->groupBox_standardMeasurement->setStyleSheet(QLatin1String(SwatchStyle));
-    ui->groupBox_sampleMeasurement->setStyleSheet(QLatin1String(SwatchStyle));
-    ui->pushButton_standardMeasurement->setStyleSheet(QLatin1String(ActiveButtonStyle));
-    ui->pushButton_sampleMeasurement->setStyleSheet(QLatin1String(IdleButtonStyle));
-}
-
 void FirstPageFor310::languageChange()
 {
-    const QString serialNumber = ui->lineEdit_serialNo->text();
-    const QString firmwareVersion = ui->lineEdit_firmwareVersion->text();
-    const QString result = ui->label_result->text();
     ui->retranslateUi(this);
-    ui->lineEdit_serialNo->setText(serialNumber);
-    ui->lineEdit_firmwareVersion->setText(firmwareVersion);
-    // The result may have been written in either language.
-    if (result == QLatin1String("PASS") || result == QStringLiteral("合格"))
-        ui->label_result->setText(tr("PASS"));
-    else if (result == QLatin1String("NG") || result == QStringLiteral("不合格"))
-        ui->label_result->setText(tr("NG"));
-    showSpectralButtonText();
+    showDevice();
+    showPair();
     showComparisonHeadings();
-    showDeviationWords();
     showRecordHeadings();
-
-    records_.retranslate();
-    CellWidgetTable *table = ui->tableWidget_data;
-    for (int row = 0; row < records_.count(); ++row)
-        table->item(row, RecordColumn::Result)->setText(records_.at(row).text(RecordColumn::Result));
-    table->remakeColumnWidgets();
-}
-
-// ---- Record rows ----
-
-QTableWidgetItem *FirstPageFor310::recordItem(const ComparisonRecord &record, int column) const
-{
-    QTableWidgetItem *item = centredItem(record.text(column));
-    item->setFlags(column == RecordColumn::Name ? item->flags() | Qt::ItemIsEditable : item->flags() & ~Qt::ItemIsEditable);
-    if (column == RecordColumn::Result) {
-        if (const QColor background = resultBackground(record.result()); background.isValid())
-            item->setBackground(background);
-    }
-    return item;
-}
-
-// Each row's buttons are made as the row comes on screen: a list of ten thousand records
-// would otherwise hold twenty thousand buttons.
-void FirstPageFor310::initRecordButtons()
-{
-    const struct
-    {
-        int column;
-        const char *text;
-        void (FirstPageFor310::*slot)();
-    } buttons[] = {{RecordColumn::DeleteButton, QT_TR_NOOP("Delete"), &FirstPageFor310::on_DeleteBtn_clicked},
-                   {RecordColumn::ReportButton, QT_TR_NOOP("Report"), &FirstPageFor310::on_ReportBtn_clicked}};
-    for (const auto &b : buttons) {
-        ui->tableWidget_data->setColumnWidgetMaker(b.column, [this, b] {
-            auto *button = new QPushButton(tr(b.text));
-            button->setStyleSheet(QLatin1String(RecordButtonStyle));
-            connect(button, &QPushButton::clicked, this, b.slot);
-            return button;
-        });
-    }
-}
-
-void FirstPageFor310::showRecordJudgement(int row)
-{
-    const ComparisonRecord &record = records_.at(row);
-    QTableWidget *table = ui->tableWidget_data;
-    using namespace RecordColumn;
-    for (int column : {DeltaE, Result, HazeTolerance, TransmittanceTolerance, Threshold, Model, SerialNumber})
-        table->item(row, column)->setText(record.text(column));
-    table->item(row, Result)->setBackground(resultBackground(record.result()));
-}
-
-void FirstPageFor310::onRecordItemChanged(QTableWidgetItem *item)
-{
-    if (item->column() == RecordColumn::Name)
-        records_.rename(item->row(), item->text());
+    session_.records().retranslate();
 }

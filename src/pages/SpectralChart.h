@@ -5,15 +5,9 @@
 #include <QRectF>
 #include <array>
 
-class QPainter;
+#include "SpectralRecordModel.h"
 
-// One measured spectrum: index i is the wavelength 400 + 10 i nm, in percent.
-struct SpectralRecord
-{
-    static constexpr int valueCount = 31;
-    std::array<double, valueCount> values{};
-    bool visible = true;
-};
+class QPainter;
 
 // The spectral page's chart, painted from the record list on every repaint.
 namespace SpectralChart {

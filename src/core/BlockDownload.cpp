@@ -2,8 +2,6 @@
 
 #include "DeviceCommands.h"
 
-#include <QCoreApplication>
-#include <QProgressDialog>
 #include <algorithm>
 
 namespace BlockDownload {
@@ -13,20 +11,13 @@ int blockCount(int byteCount)
     return (byteCount + blockSize - 1) / blockSize;
 }
 
-Result read(CDeviceCommands &commands, const QList<Region> &regions, QWidget *parent, const QString &label,
-            const QString &cancelText)
+Result read(CDeviceCommands &commands, const QList<Region> &regions, const Progress &progress)
 {
     int total = 0;
     for (const Region &region : regions)
         total += blockCount(region.byteCount);
-
-    QProgressDialog progress(label, cancelText, 0, total, parent);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
-    progress.setValue(0);
-    progress.show();
+    if (progress)
+        progress(0, total);
 
     Result result;
     QList<QByteArray> buffers;
@@ -37,15 +28,12 @@ Result read(CDeviceCommands &commands, const QList<Region> &regions, QWidget *pa
         buffer.reserve(region.byteCount);
         for (int offset = 0; offset < region.byteCount; offset += blockSize) {
             const int length = std::min(blockSize, region.byteCount - offset);
-            if (commands.readBlock(region.address + offset, buffer, length) < 0) {
+            if (commands.readBlock(region.address + quint32(offset), buffer, length) < 0) {
                 result.outcome = Result::Failed;
                 result.failedRegion = r;
                 return result;
             }
-            progress.setValue(done++);
-            // The only moment a cancel click can land: the lock stays ours meanwhile.
-            QCoreApplication::processEvents();
-            if (progress.wasCanceled()) {
+            if (progress && !progress(done++, total)) {
                 result.outcome = Result::Cancelled;
                 return result;
             }

@@ -1,13 +1,9 @@
-#include "FirstPageFor310.h"
-#include "ui_FirstPageFor310.h"
+#include "ComparisonWorkbook.h"
 
 #include "ExcelEngine.h"
-#include "FileChooser.h"
-#include "WorkbookExport.h"
 
 #include <QDateTime>
 #include <QHash>
-#include <QMessageBox>
 #include <cmath>
 
 namespace {
@@ -181,70 +177,31 @@ ComparisonRecord blankRecord()
     return record;
 }
 
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("FirstPageFor310", text);
+}
+
 } // namespace
 
-bool FirstPageFor310::on_pushButton_exportExcel_clicked()
+QList<QStringList> ComparisonWorkbook::rows(int resultKind, const QList<ComparisonRecord> &records)
 {
-    const QList<WorkbookColumn> layout = workbookLayout(state_.resultKind());
+    const QList<WorkbookColumn> layout = workbookLayout(resultKind);
     QList<QStringList> rows;
+    rows.reserve(records.size() + 1);
     QStringList &header = rows.emplace_back();
     for (const WorkbookColumn &column : layout)
         header << QCoreApplication::translate(column.context, column.header);
-    for (const ComparisonRecord &record : records_.records()) {
+    for (const ComparisonRecord &record : records) {
         QStringList &row = rows.emplace_back();
+        row.reserve(layout.size());
         for (const WorkbookColumn &column : layout)
             row << record.text(column.pageColumn);
     }
-
-    WorkbookExport::Texts texts;
-    texts.noDataTitle = tr("error");
-    texts.noDataText = tr("No data for Storing to Excel!");
-    texts.caption = tr("Storing data to Excel");
-    texts.proposedName = QStringLiteral("CompareM") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmm"));
-    texts.filters = tr("excel file (*.xls)") + QStringLiteral(";;") + tr("excel file (*.xlsx)");
-    texts.overwriteTitle = tr("Error");
-    texts.cantOverwrite = tr("Can't overwrite this file, maybe the file is in use!");
-    texts.errorTitle = tr("Error");
-    texts.cantOpen = tr("Failed to store data, can't open file!");
-    texts.writeFailed = tr("Failed to export data to excel file");
-    texts.successTitle = tr("Storing data");
-    texts.successText = tr("Data stored to file Success");
-    return WorkbookExport::write(this, rows, texts, [this] { on_pushButton_clear_clicked(); });
+    return rows;
 }
 
-void FirstPageFor310::on_ImportExcelBtn_clicked()
-{
-    if (ui->tableWidget_data->rowCount() > 0) {
-        const auto answer = QMessageBox::question(this, tr("Colorimeter"),
-                                                  tr("Data import willempty the list, to save data first?"),
-                                                  QMessageBox::Yes | QMessageBox::No);
-        // The import goes on whatever the export's outcome.
-        if (answer == QMessageBox::No)
-            on_pushButton_clear_clicked();
-        else
-            on_pushButton_exportExcel_clicked();
-    }
-    const QString fileName = FileChooser::openFileName(this, tr("Select one Excel files to open"), QStringLiteral("./"),
-                                                       tr("excel file (*.xls *.xlsx)"));
-    if (fileName.isEmpty())
-        return;
-
-    QList<ComparisonRecord> imported;
-    const QString failure = readImportWorkbook(fileName, imported);
-    if (!failure.isEmpty()) {
-        QMessageBox::information(this, tr("Error："), failure);
-        return;
-    }
-    for (const ComparisonRecord &record : imported) {
-        if (record.result() != RecordResult::Unknown)
-            counters().add(record.result() == RecordResult::Pass);
-        appendRecord(record);
-    }
-    showCounters();
-}
-
-// Every row is checked before anything is added, so a rejected workbook adds nothing.
-QString FirstPageFor310::readImportWorkbook(const QString &fileName, QList<ComparisonRecord> &records) const
+QString ComparisonWorkbook::read(const QString &fileName, int resultKind, QList<ComparisonRecord> &records)
 {
     QList<QList<QVariant>> rows;
     {
@@ -255,7 +212,7 @@ QString FirstPageFor310::readImportWorkbook(const QString &fileName, QList<Compa
             return tr("Failed to read excel file！");
         engine.readAll(rows);
     }
-    const QList<WorkbookColumn> layout = workbookLayout(state_.resultKind());
+    const QList<WorkbookColumn> layout = workbookLayout(resultKind);
     const QList<QVariant> &header = rows.value(0);
     if (header.size() < FirstKindColumn + CheckedHeaderCells)
         return tr("Failed to read excel file！");

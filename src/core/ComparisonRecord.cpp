@@ -1,17 +1,9 @@
-#include "ComparisonRecordList.h"
+#include "ComparisonRecord.h"
 
-#include "ColourDifference.h"
 
 namespace {
 
 const char *const PercentSign = "%";
-
-Lab labFromColumns(const ComparisonRecord &record, int firstValueColumn)
-{
-    return {parseValueText(record.text(firstValueColumn + Quantity::L)),
-            parseValueText(record.text(firstValueColumn + Quantity::A)),
-            parseValueText(record.text(firstValueColumn + Quantity::B))};
-}
 
 } // namespace
 
@@ -88,63 +80,4 @@ QString ComparisonRecord::toleranceText(double value)
 QString ComparisonRecord::resultWord(RecordResult result)
 {
     return result == RecordResult::Unknown ? QString() : tr(resultText(result == RecordResult::Pass));
-}
-
-void ComparisonRecordList::append(const ComparisonRecord &record)
-{
-    m_records.append(record);
-}
-
-bool ComparisonRecordList::remove(int row)
-{
-    if (row < 0 || row >= count())
-        return false;
-    // A record that was never counted (an unknown imported result) takes nothing off.
-    const RecordResult result = m_records.at(row).result();
-    if (result != RecordResult::Unknown)
-        m_counters.remove(result == RecordResult::Ng);
-    m_records.removeAt(row);
-    return true;
-}
-
-void ComparisonRecordList::rename(int row, const QString &name)
-{
-    if (row >= 0 && row < count())
-        m_records[row].setText(RecordColumn::Name, name);
-}
-
-void ComparisonRecordList::clear()
-{
-    m_records.clear();
-    m_counters.reset();
-}
-
-void ComparisonRecordList::rejudge(JudgementSettings &settings, const QString &model, const QString &serialNumber)
-{
-    if (m_records.isEmpty())
-        return;
-    m_counters.resetCounts();
-    const QString hazeTolerance = ComparisonRecord::toleranceText(settings.hazeTolerance);
-    const QString transmittanceTolerance = ComparisonRecord::toleranceText(settings.transmittanceTolerance);
-    for (ComparisonRecord &record : m_records) {
-        const double deltaHaze = parseValueText(record.text(RecordColumn::DeltaHaze));
-        const double deltaTransmittance = parseValueText(record.text(RecordColumn::DeltaTransmittance));
-        const double deltaE = judgedDeltaE(settings, labFromColumns(record, RecordColumn::StandardFirst),
-                                           labFromColumns(record, RecordColumn::SampleFirst));
-        const bool pass = passes(settings, deltaHaze, deltaTransmittance, deltaE);
-        m_counters.add(pass);
-        record.setText(RecordColumn::DeltaE, formatDeltaE(deltaE));
-        record.setResult(pass ? RecordResult::Pass : RecordResult::Ng);
-        record.setText(RecordColumn::HazeTolerance, hazeTolerance);
-        record.setText(RecordColumn::TransmittanceTolerance, transmittanceTolerance);
-        record.setText(RecordColumn::Threshold, formatThreshold(settings.workingThreshold));
-        record.setText(RecordColumn::Model, model);
-        record.setText(RecordColumn::SerialNumber, serialNumber);
-    }
-}
-
-void ComparisonRecordList::retranslate()
-{
-    for (ComparisonRecord &record : m_records)
-        record.retranslate();
 }

@@ -85,33 +85,3 @@ private:
     std::array<QString, RecordColumn::Count> m_texts;
     RecordResult m_result = RecordResult::Unknown;
 };
-
-// The comparison records and the counters that follow them. No widgets: the page shows it.
-class ComparisonRecordList
-{
-public:
-    int count() const { return int(m_records.size()); }
-    bool isEmpty() const { return m_records.isEmpty(); }
-    const ComparisonRecord &at(int row) const { return m_records.at(row); }
-    const QList<ComparisonRecord> &records() const { return m_records; }
-
-    ComparisonCounters &counters() { return m_counters; }
-    const ComparisonCounters &counters() const { return m_counters; }
-
-    // The caller has counted the record already (its number is the new total).
-    void append(const ComparisonRecord &record);
-    // Takes the record's count off the counters; numbers of later records stay as they are.
-    bool remove(int row);
-    void rename(int row, const QString &name);
-    // Records, counters and the test-name sequence back to the start.
-    void clear();
-
-    // Judges every record again with the current settings and rebuilds the counters;
-    // rewrites ΔE, the result and the settings columns. An empty list is left alone.
-    void rejudge(JudgementSettings &settings, const QString &model, const QString &serialNumber);
-    void retranslate();
-
-private:
-    QList<ComparisonRecord> m_records;
-    ComparisonCounters m_counters;
-};

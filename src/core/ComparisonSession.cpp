@@ -1,0 +1,757 @@
+#include "ComparisonSession.h"
+
+#include "BlockDownload.h"
+#include "ColourCardLibrary.h"
+#include "ColourCardMemory.h"
+#include "ColourDifference.h"
+#include "ComparisonWorkbook.h"
+#include "DeviceProfile.h"
+#include "InstrumentLink.h"
+#include "LinkPort.h"
+#include "PushedFrames.h"
+#include "ReportDocument.h"
+#include "WorkbookExportOutcome.h"
+
+#include "ExcelEngine.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Firmware from this version on answers and pushes the combined result block.
+constexpr int CombinedBlockFirmware = 106;
+
+} // namespace
+
+int ComparisonPageState::resultKind() const
+{
+    for (int kind = 0; kind < ResultKindCount; ++kind)
+        if (judgement.resultKinds[kind])
+            return kind;
+    return -1;
+}
+
+void ComparisonPageState::setResultKind(int kind)
+{
+    judgement.resultKinds.fill(false);
+    judgement.resultKinds[kind] = true;
+}
+
+ComparisonSession::ComparisonSession(LinkPort &port, QObject *parent) : QObject(parent), m_port(port)
+{
+    m_state.modelName = trPage("UnKnow");
+    m_state.setResultKind(ResultHazeT);
+    m_pushedTimer.setSingleShot(true);
+    m_pushedTimer.setInterval(PushedResultPauseMs);
+    connect(&m_pushedTimer, &QTimer::timeout, this, &ComparisonSession::showNextPushedResult);
+}
+
+ComparisonSession::~ComparisonSession() = default;
+
+bool ComparisonSession::isDeviceOpen() const
+{
+    return m_port.isDeviceOpen();
+}
+
+Outcome ComparisonSession::notConnected() const
+{
+    return Outcome::failure(trPage("Error"), trPage("Please connect the device first!"));
+}
+
+std::shared_ptr<InstrumentLink> ComparisonSession::openLink() const
+{
+    std::shared_ptr<InstrumentLink> link = m_port.current();
+    return link && link->isOpen() ? link : nullptr;
+}
+
+// ---- Measurement ----
+
+bool ComparisonSession::usesPerKindResults() const
+{
+    return m_state.firmwareVersion < CombinedBlockFirmware &&
+           (m_state.modelName == QLatin1String("TQ310") || m_state.modelName == QLatin1String("TQ320"));
+}
+
+void ComparisonSession::resetColumn(int mode)
+{
+    m_pair.column(mode).fill(std::nullopt);
+}
+
+Outcome ComparisonSession::measure(int mode)
+{
+    const std::shared_ptr<InstrumentLink> link = openLink();
+    if (!link)
+        return notConnected();
+    resetColumn(mode);
+    m_pair.highlightedButton = mode;
+    m_state.measurementMode = mode;
+    emit pairChanged();
+    ResultValues values;
+    int result = CmdNotSent;
+    {
+        LinkLock lock(link);
+        CDeviceCommands commands(*link);
+        if (usesPerKindResults()) {
+            result = commands.readKindResult(m_state.resultKind(), values);
+        } else {
+            std::array<int, 21> raw{};
+            result = commands.readMeasureData(raw);
+            values = valuesFromMeasureData(raw);
+        }
+    }
+    if (result < 0)
+        return Outcome::failure(trPage("Error"), trPage("Failed to read measurement data!"));
+    showMeasurement(mode, values);
+    return Outcome::done();
+}
+
+void ComparisonSession::receivePushed(const QByteArray &bytes)
+{
+    m_receiveBuffer.append(bytes);
+    ResultValues values;
+    while (takePushedResult(m_receiveBuffer, usesPerKindResults(), m_state.resultKind(), values)) {
+        const int mode = m_state.measurementMode;
+        if (mode != MeasureStandard && mode != MeasureSample)
+            continue;
+        m_pushedResults.enqueue({mode, values});
+        if (!m_pushedTimer.isActive() && m_pushedResults.size() == 1) {
+            resetColumn(mode);
+            emit pairChanged();
+            m_pushedTimer.start();
+        }
+    }
+}
+
+void ComparisonSession::showNextPushedResult()
+{
+    if (m_pushedResults.isEmpty())
+        return;
+    const auto [mode, values] = m_pushedResults.dequeue();
+    showMeasurement(mode, values);
+    if (!m_pushedResults.isEmpty()) {
+        resetColumn(m_pushedResults.head().first);
+        emit pairChanged();
+        m_pushedTimer.start();
+    }
+}
+
+void ComparisonSession::showMeasurement(int mode, const ResultValues &values)
+{
+    ComparisonPair::Column &column = m_pair.column(mode);
+    for (int quantity = 0; quantity < Quantity::Count; ++quantity)
+        column[quantity] = values.values[quantity];
+    (mode == MeasureStandard ? m_pair.standardSwatch : m_pair.sampleSwatch) =
+        std::array<int, 3>{values.red, values.green, values.blue};
+    (mode == MeasureStandard ? m_state.standardMeasured : m_state.sampleMeasured) = true;
+    if (m_state.standardMeasured && m_state.sampleMeasured)
+        judgeSample();
+    emit pairChanged();
+}
+
+void ComparisonSession::setTypedStandard(int quantity, const QString &text)
+{
+    if (quantity < 0 || quantity >= Quantity::Count)
+        return;
+    m_pair.standard[quantity] = isPlaceholder(text) ? std::nullopt : std::optional<double>(parseValueText(text));
+}
+
+namespace {
+
+MeasurementValues valuesOf(const ComparisonPair::Column &column)
+{
+    MeasurementValues measurement;
+    for (int quantity = 0; quantity < Quantity::Count; ++quantity)
+        measurement.values[quantity] = column[quantity].value_or(0);
+    return measurement;
+}
+
+} // namespace
+
+void ComparisonSession::judgeSample()
+{
+    const MeasurementValues standard = valuesOf(m_pair.standard);
+    const MeasurementValues sample = valuesOf(m_pair.sample);
+    for (int quantity = 0; quantity < Quantity::Count; ++quantity)
+        m_pair.differences[quantity] = sample.values[quantity] - standard.values[quantity];
+    JudgementSettings &judgement = m_state.judgement;
+    const double deltaE = judgedDeltaE(judgement, labOf(standard), labOf(sample));
+    m_pair.deltaE = deltaE;
+    const double deltaHaze = sample.values[Quantity::Haze] - standard.values[Quantity::Haze];
+    const double deltaTransmittance = sample.values[Quantity::Transmittance] - standard.values[Quantity::Transmittance];
+    const bool pass = passes(judgement, deltaHaze, deltaTransmittance, deltaE);
+    m_pair.pass = pass;
+
+    RecordFields fields;
+    fields.number = m_records.countResult(pass);
+    fields.name = m_records.nextTestName();
+    fields.time = ComparisonRecord::timeText(QDateTime::currentDateTime());
+    fields.standard = standard;
+    fields.sample = sample;
+    fields.deltaHaze = deltaHaze;
+    fields.deltaTransmittance = deltaTransmittance;
+    fields.deltaE = deltaE;
+    fields.result = pass ? RecordResult::Pass : RecordResult::Ng;
+    fields.hazeTolerance = judgement.hazeTolerance;
+    fields.transmittanceTolerance = judgement.transmittanceTolerance;
+    fields.threshold = judgement.workingThreshold;
+    fields.model = m_state.modelName;
+    fields.serialNumber = m_state.serialNumber;
+    m_records.append(ComparisonRecord::fromFields(fields));
+}
+
+void ComparisonSession::rejudgeCurrent()
+{
+    if (!m_pair.standard[Quantity::Haze] || !m_pair.sample[Quantity::Haze])
+        return;
+    const MeasurementValues standard = valuesOf(m_pair.standard);
+    const MeasurementValues sample = valuesOf(m_pair.sample);
+    JudgementSettings &judgement = m_state.judgement;
+    const double deltaE = judgedDeltaE(judgement, labOf(standard), labOf(sample));
+    m_pair.deltaE = deltaE;
+    m_pair.pass = passes(judgement, sample.values[Quantity::Haze] - standard.values[Quantity::Haze],
+                         sample.values[Quantity::Transmittance] - standard.values[Quantity::Transmittance], deltaE);
+    emit pairChanged();
+}
+
+void ComparisonSession::rejudgeRecords()
+{
+    m_records.rejudge(m_state.judgement, m_state.modelName, m_state.serialNumber);
+}
+
+// ---- Records ----
+
+void ComparisonSession::clearPage()
+{
+    m_pushedTimer.stop();
+    m_pushedResults.clear();
+    m_pair = ComparisonPair();
+    m_records.clear();
+    m_state.standardMeasured = false;
+    m_state.sampleMeasured = false;
+    m_state.measurementMode = MeasureStandard;
+    emit pairChanged();
+}
+
+void ComparisonSession::deviceGone()
+{
+    // A result the instrument pushed before it went is still the user's measurement.
+    m_pushedTimer.stop();
+    while (!m_pushedResults.isEmpty())
+        showNextPushedResult();
+    m_pushedTimer.stop();
+    m_pair = ComparisonPair();
+    m_state.standardMeasured = false;
+    m_state.sampleMeasured = false;
+    m_state.serialNumber.clear();
+    m_state.firmwareKnown = false;
+    m_state.judgement.hazeTolerance = -1;
+    m_state.judgement.transmittanceTolerance = -1;
+    m_state.judgement.workingThreshold = -1;
+    emit pairChanged();
+    emit deviceChanged();
+    emit settingsChanged();
+}
+
+// ---- Connection and settings ----
+
+namespace {
+
+constexpr double ToleranceScale = 100; // wire units of 0.01 %
+constexpr double ThresholdScale = 10;  // wire units of 0.1
+constexpr double MaxTolerance = 100;
+constexpr double MinThreshold = 0.1;
+constexpr double MaxThreshold = 50;
+
+// The typed number when it lies within [low, high]; empty or non-numeric text does not.
+std::optional<double> typedValue(const QString &text, double low, double high)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+int wireValue(double value, double scale)
+{
+    return int(std::lround(value * scale));
+}
+
+QString dialogTr(const char *text)
+{
+    return QCoreApplication::translate("setEParameterPageFor320", text);
+}
+
+QString commandsTr(const char *text)
+{
+    return QCoreApplication::translate("CDeviceCommands", text);
+}
+
+} // namespace
+
+Outcome ComparisonSession::loadMeterTable(const QString &path)
+{
+    const MeterTableMessage message = m_meterTable.load(path);
+    return message.isEmpty() ? Outcome::done() : Outcome::failure(message.title, message.text);
+}
+
+Outcomes ComparisonSession::readDeviceSettings()
+{
+    Outcomes outcomes = readDeviceInformation();
+    const DeviceProfile *profile = deviceProfile(m_state.judgement.deviceType);
+    outcomes << (profile && profile->usesTolerance ? readTolerance() : readDeltaEParameter());
+    return outcomes;
+}
+
+// One hold of the lock for the whole series, so the worker cannot read a reply away; the
+// messages are shown once it is released.
+Outcomes ComparisonSession::readDeviceInformation()
+{
+    const std::shared_ptr<InstrumentLink> link = openLink();
+    if (!link)
+        return {};
+    LinkLock lock(link);
+    CDeviceCommands commands(*link);
+    DeviceInfo info;
+    const int result = commands.readDeviceInfo(info);
+    if (result == CmdNotSupported) {
+        if (commands.readDeviceInfoOld(info) < 0)
+            return {Outcome::failure(trPage("Error"), trPage("Failed to read device information!"))};
+    } else if (result < 0) {
+        return {Outcome::failure(trPage("Warn"), trPage("Read key infomation fail!"))};
+    }
+    Outcomes outcomes;
+    m_state.serialNumber = QString::number(info.serialNumber);
+    emit deviceChanged();
+
+    // A table holding only its heading row identifies nothing and says nothing.
+    const MeterLookup match = m_meterTable.lookup(info.meterNumber, m_state.modelName, m_state.judgement.deviceType);
+    emit deviceChanged();
+    if (!match.found && m_meterTable.rowCount() > 1) {
+        outcomes << Outcome::failure(match.message.title, match.message.text);
+        return outcomes;
+    }
+
+    int version = 0;
+    const int versionResult = commands.readSoftwareVersion(version);
+    if (versionResult < 0) {
+        if (const char *failure = CDeviceCommands::softwareVersionFailure(versionResult))
+            outcomes << Outcome::failure(commandsTr("提示"), commandsTr(failure));
+        outcomes << Outcome::failure(trPage("Error"), trPage("Failed to read software version number!"));
+        return outcomes;
+    }
+    m_state.firmwareVersion = version;
+    m_state.firmwareKnown = true;
+    emit deviceChanged();
+
+    int kind = -1;
+    const DeviceProfile *profile = deviceProfile(m_state.judgement.deviceType);
+    if (commands.readDisplayParam(kind) < 0 || !profile || kind < 0 || kind >= ResultKindCount
+        || !profile->resultKinds[kind]) {
+        outcomes << Outcome::failure(trPage("Error"), trPage("Failed to read DisplayParam!"));
+        return outcomes;
+    }
+    m_state.setResultKind(kind);
+    emit deviceChanged();
+    return outcomes;
+}
+
+Outcome ComparisonSession::readTolerance()
+{
+    const std::shared_ptr<InstrumentLink> link = openLink();
+    if (!link)
+        return notConnected();
+    int haze = 0, transmittance = 0, threshold = 0;
+    int result = CmdNotSent;
+    {
+        LinkLock lock(link);
+        result = CDeviceCommands(*link).readTolerance(haze, transmittance, threshold);
+    }
+    if (result < 0)
+        return Outcome::failure(trPage("Error"), trPage("Failed to Read Tolerance information!"));
+    JudgementSettings &judgement = m_state.judgement;
+    judgement.hazeTolerance = haze / ToleranceScale;
+    judgement.transmittanceTolerance = transmittance / ToleranceScale;
+    judgement.workingThreshold = threshold / ThresholdScale;
+    emit settingsChanged();
+    return Outcome::said(trPage("Information"), trPage("Read successful!"));
+}
+
+Outcome ComparisonSession::setTolerance(const QString &hazeText, const QString &transmittanceText,
+                                        const QString &thresholdText)
+{
+    const std::shared_ptr<InstrumentLink> link = openLink();
+    if (!link)
+        return notConnected();
+    const std::optional<double> haze = typedValue(hazeText, 0, MaxTolerance);
+    if (!haze)
+        return Outcome::failure(trPage("information"), trPage("Haze Tolerance must between 0-100!"));
+    const std::optional<double> transmittance = typedValue(transmittanceText, 0, MaxTolerance);
+    if (!transmittance)
+        return Outcome::failure(trPage("information"), trPage("Transmittance  Tolerance must between 0-100!"));
+    const std::optional<double> threshold = typedValue(thresholdText, MinThreshold, MaxThreshold);
+    if (!threshold)
+        return Outcome::failure(trPage("information"), trPage("Thresholds must between 0.1-50!"));
+    int result = CmdNotSent;
+    {
+        LinkLock lock(link);
+        result = CDeviceCommands(*link).setTolerance(wireValue(*haze, ToleranceScale),
+                                                     wireValue(*transmittance, ToleranceScale),
+                                                     wireValue(*threshold, ThresholdScale));
+    }
+    if (result < 0)
+        return Outcome::failure(trPage("Error"), trPage("Failed to Setup  Tolerance information!"));
+    m_state.judgement.hazeTolerance = *haze;
+    m_state.judgement.transmittanceTolerance = *transmittance;
+    m_state.judgement.workingThreshold = *threshold;
+    emit settingsChanged();
+    rejudgeCurrent();
+    rejudgeRecords();
+    return Outcome::said(trPage("Information"), trPage("Setup successfully!"));
+}
+
+Outcome ComparisonSession::readDeltaEParameter()
+{
+    const std::shared_ptr<InstrumentLink> link = openLink();
+    if (!link)
+        return notConnected();
+    int formula = 0, threshold = 0;
+    int result = CmdNotSent;
+    {
+        LinkLock lock(link);
+        result = CDeviceCommands(*link).readDeltaEParam(formula, threshold);
+    }
+    if (result < 0)
+        return Outcome::failure(trPage("Error"), trPage("Failed to read △E parameter information!"));
+    JudgementSettings &judgement = m_state.judgement;
+    judgement.formula = formula;
+    judgement.parameterThreshold = threshold / ThresholdScale;
+    judgement.workingThreshold = judgement.parameterThreshold;
+    emit settingsChanged();
+    return Outcome::done();
+}
+
+Outcome ComparisonSession::writeDeltaEParameter(int formula, const QString &thresholdText)
+{
+    const std::shared_ptr<InstrumentLink> link = openLink();
+    if (!link)
+        return Outcome::failure(dialogTr("Error"), dialogTr("Please connect the device first!"));
+    const bool chinese = m_state.isChinese();
+    bool ok = false;
+    const float threshold = thresholdText.trimmed().toFloat(&ok);
+    // Empty or non-numeric text is out of range too; nothing is sent for it.
+    if (!ok || !std::isfinite(threshold) || threshold < float(MinThreshold) || threshold > float(MaxThreshold)) {
+        return chinese ? Outcome::failure(dialogTr("提示"), dialogTr("阀值必须介于0.1-50之间！"))
+                       : Outcome::failure(dialogTr("information"), dialogTr("Thresholds must between 0.1—50!"));
+    }
+    int result = CmdNotSent;
+    {
+        LinkLock lock(link);
+        result = CDeviceCommands(*link).setDeltaEParam(quint8(formula),
+                                                       int(std::lround(double(threshold) * ThresholdScale)));
+    }
+    if (result < 0) {
+        return chinese ? Outcome::failure(dialogTr("错误"), dialogTr("写入△E参数信息失败！"))
+                       : Outcome::failure(dialogTr("Error"), dialogTr("Failed to write △E parameter information!"));
+    }
+    return Outcome::done();
+}
+
+Outcome ComparisonSession::deltaEParameterWritten()
+{
+    const Outcome read = readDeltaEParameter();
+    rejudgeCurrent();
+    rejudgeRecords();
+    return read;
+}
+
+Outcome ComparisonSession::setDisplayParameter(int kind)
+{
+    const std::shared_ptr<InstrumentLink> link = openLink();
+    if (!link)
+        return notConnected();
+    int result = CmdNotSent;
+    if (kind >= 0 && kind < ResultKindCount) {
+        LinkLock lock(link);
+        result = CDeviceCommands(*link).setDisplayParam(quint8(kind));
+    }
+    if (result < 0)
+        return Outcome::failure(trPage("Error"), trPage("Failed to Setup  DisplayParam information!"));
+    m_state.setResultKind(kind);
+    emit deviceChanged();
+    clearPage();
+    return Outcome::done();
+}
+
+// ---- Device records ----
+
+Outcome ComparisonSession::downloadRecords(const Progress &progress)
+{
+    const std::shared_ptr<InstrumentLink> link = openLink();
+    if (!link)
+        return notConnected();
+    const auto &kinds = m_state.judgement.resultKinds;
+    if (std::count(kinds.begin(), kinds.end(), true) != 1)
+        return Outcome::failure(trPage("Error"), trPage("Choose one display parameter before reading the comparison records."));
+    const int kind = m_state.resultKind();
+    // The lock is held from the count until the last block; records are added after it.
+    BlockDownload::Result download;
+    int count = 0;
+    {
+        LinkLock lock(link);
+        CDeviceCommands commands(*link);
+        const int result = commands.readRecordCount(kind, m_state.judgement.deviceType, count);
+        if (result == CmdBadData)
+            return Outcome::failure(trPage("Error"), trPage("difference history data error, unable to export!"));
+        if (result < 0)
+            return Outcome::failure(trPage("Error"), trPage("Failed to read the number of color difference records!"));
+        if (count <= 0)
+            return Outcome::said(trPage("Info"), trPage("No comparison record!"));
+        const StoredComparisonLayout &layout = *storedComparisonLayout(kind);
+        if (count > layout.capacity) {
+            return Outcome::failure(trPage("Error"),
+                                    trPage("The instrument reports %1 comparison records, more than its memory holds "
+                                       "(%2); nothing was read.")
+                                        .arg(count)
+                                        .arg(layout.capacity));
+        }
+        download = BlockDownload::read(commands,
+                                       {{layout.valuesAddress, count * layout.bytesPerRecord},
+                                        {layout.namesAddress, count * ComparisonNameSlot}},
+                                       progress);
+    }
+    switch (download.outcome) {
+    case BlockDownload::Result::Failed:
+        return Outcome::failure(trPage("Error"), download.failedRegion == 0
+                                                 ? trPage("Reading difference recording lab data failed!")
+                                                 : trPage("Failed to read color difference record name data!"));
+    case BlockDownload::Result::Cancelled:
+        return Outcome::said(trPage("Info"), trPage("Download cancelled; nothing was added."));
+    case BlockDownload::Result::Done:
+        break;
+    }
+    appendStoredComparisons(decodeStoredComparisons(kind, download.buffers[0], download.buffers[1], count));
+    return Outcome::done();
+}
+
+// Judged again with the page's settings; stored records always use ΔE*ab.
+void ComparisonSession::appendStoredComparisons(const QList<StoredComparison> &stored)
+{
+    const QString time = ComparisonRecord::timeText(QDateTime::currentDateTime());
+    const JudgementSettings &judgement = m_state.judgement;
+    QList<ComparisonRecord> records;
+    records.reserve(stored.size());
+    for (const StoredComparison &comparison : stored) {
+        RecordFields record;
+        record.name = comparison.name;
+        record.time = time;
+        record.standard = comparison.standard;
+        record.sample = comparison.sample;
+        const auto &standard = record.standard.values;
+        const auto &sample = record.sample.values;
+        record.deltaHaze = sample[Quantity::Haze] - standard[Quantity::Haze];
+        record.deltaTransmittance = sample[Quantity::Transmittance] - standard[Quantity::Transmittance];
+        record.deltaE = colorDifference(DeltaEab, labOf(record.standard), labOf(record.sample));
+        const bool pass = passes(judgement, record.deltaHaze, record.deltaTransmittance, record.deltaE);
+        record.number = m_records.countResult(pass);
+        record.result = pass ? RecordResult::Pass : RecordResult::Ng;
+        record.hazeTolerance = judgement.hazeTolerance;
+        record.transmittanceTolerance = judgement.transmittanceTolerance;
+        record.threshold = judgement.workingThreshold;
+        record.model = m_state.modelName;
+        record.serialNumber = m_state.serialNumber;
+        records.append(ComparisonRecord::fromFields(record));
+    }
+    m_records.append(records);
+}
+
+// ---- Workbook ----
+
+namespace {
+
+const ExportTexts ComparisonExportTexts{"FirstPageFor310", "FirstPageFor310"};
+
+} // namespace
+
+QList<QStringList> ComparisonSession::exportRows() const
+{
+    return ComparisonWorkbook::rows(m_state.resultKind(), m_records.records());
+}
+
+Outcome ComparisonSession::noDataToExport() const
+{
+    return ComparisonExportTexts.noData();
+}
+
+Outcome ComparisonSession::exportTo(const QString &fileName)
+{
+    if (m_records.isEmpty())
+        return noDataToExport();
+    const SaveResult result = saveRowsVerified(fileName, exportRows());
+    if (result == SaveResult::Saved)
+        clearPage();
+    return ComparisonExportTexts.of(result);
+}
+
+Outcome ComparisonSession::importFrom(const QString &fileName)
+{
+    QList<ComparisonRecord> imported;
+    const QString failure = ComparisonWorkbook::read(fileName, m_state.resultKind(), imported);
+    if (!failure.isEmpty())
+        return Outcome::failure(trPage("Error："), failure);
+    m_records.appendCounting(imported);
+    return Outcome::done();
+}
+
+// ---- Standard colour cards ----
+
+namespace {
+
+const char LibraryFileName[] = "StdColor.xlsx";
+
+Outcome cardFailure(const QString &text)
+{
+    return Outcome::failure(ComparisonSession::trPage("Error"), text);
+}
+
+Outcome problemOutcome(const ColourCardCheck &check)
+{
+    using Session = ComparisonSession;
+    switch (check.problem) {
+    case ColourCardCheck::None:
+        break;
+    case ColourCardCheck::WrongModel:
+        return Outcome::failure(Session::trPage("Error"), Session::trPage("The written contents do not match and cannot be written!"),
+                                Outcome::Warning);
+    case ColourCardCheck::ReadFailed:
+        return cardFailure(Session::trPage("Failed to read excel file!"));
+    case ColourCardCheck::NotEnoughRows:
+        return cardFailure(Session::trPage("Error in Excel file with not enough rows of standard color cards!"));
+    case ColourCardCheck::NameTooLong:
+        return cardFailure(Session::trPage("The name in row %1 of the Excel file is too long to be written!").arg(check.row));
+    }
+    return Outcome::done();
+}
+
+// Packets of 256 bytes at consecutive addresses, then the empty packet right after the
+// stream, the only one the instrument acknowledges. Empty text on success.
+QString writeColourStream(CDeviceCommands &commands, const ColourCardLibrary &library, const Progress &progress)
+{
+    using Session = ComparisonSession;
+    const QByteArray &stream = library.stream();
+    for (int packet = 0; packet < library.packetCount(); ++packet) {
+        const QByteArray data = stream.mid(qsizetype(packet) * ColourCardMemory::PacketSize, ColourCardMemory::PacketSize);
+        const quint32 address = ColourCardMemory::StreamAddress + quint32(packet) * ColourCardMemory::PacketSize;
+        if (commands.writeBlock(address, data, int(data.size())) < 0)
+            return Session::trPage("Failed to write standard color card data!");
+        if (progress)
+            progress(packet, library.packetCount());
+    }
+    const int closed = commands.writeBlock(ColourCardMemory::StreamAddress + quint32(stream.size()), {}, 0);
+    if (closed == CmdRefused)
+        return Session::trPage("Failed to write!");
+    if (closed < 0)
+        return Session::trPage("Failed to write empty packet!");
+    if (progress)
+        progress(library.packetCount(), library.packetCount());
+    return {};
+}
+
+QString writeLibrary(CDeviceCommands &commands, const ColourCardLibrary &library, const Progress &progress)
+{
+    using Session = ComparisonSession;
+    if (commands.writeStdColorCount(library.count(), library.countCrc()) < 0)
+        return Session::trPage("Failed to write the total number of standard color cards!");
+    for (int i = 0; i < library.count(); ++i) {
+        const ColourCard &card = library.cards()[i];
+        if (commands.writeStdColorInfo(int(library.cardAddress(i)), card.name1, card.name2, card.colourRows,
+                                       card.value2, card.crc)
+            < 0)
+            return Session::trPage("Failed to write standard color card information!");
+    }
+    return writeColourStream(commands, library, progress);
+}
+
+} // namespace
+
+Outcome ComparisonSession::uploadColourCards(const QString &fileName, const Progress &progress)
+{
+    if (QFileInfo(fileName).fileName() != QLatin1String(LibraryFileName))
+        return Outcome::failure(trPage("Error"), trPage("File error, unable to write!"), Outcome::Warning);
+    QList<QList<QVariant>> rows;
+    {
+        // Opened only to read: a mistyped path must not leave an empty workbook behind.
+        ExcelEngine engine(fileName);
+        if (!engine.openForReading(1))
+            return cardFailure(trPage("Can't open file!"));
+        if (engine.rowCount() <= 0)
+            return cardFailure(trPage("Failed to read excel file!"));
+        engine.readAll(rows);
+    }
+    ColourCardLibrary library;
+    if (const ColourCardCheck check = library.read(rows, m_state.modelName); !check.ok())
+        return problemOutcome(check);
+    const std::shared_ptr<InstrumentLink> link = openLink();
+    if (!link)
+        return notConnected();
+    // Held across the whole upload, so no polling read falls between its frames. A link that
+    // goes away meanwhile fails the next write instead of reaching a newer connection.
+    LinkLock lock(link);
+    CDeviceCommands commands(*link);
+    if (const QString failure = writeLibrary(commands, library, progress); !failure.isEmpty())
+        return cardFailure(failure);
+    return Outcome::said(trPage("Information"), trPage("Write to standard color card library successfully!"));
+}
+
+// ---- Report ----
+
+namespace {
+
+// The record's values of the quantities a report shows.
+ReportValues reportValues(const ComparisonRecord &record, int firstColumn, int resultKind)
+{
+    const auto value = [&](int quantity) { return parseValueText(record.text(firstColumn + quantity)); };
+    ReportValues values;
+    values.haze = value(Quantity::Haze);
+    values.transmittance = value(Quantity::Transmittance);
+    // Under L*C*h the record list shows the lightness of that triple.
+    values.L = value(resultKind == ResultLCh ? Quantity::LchL : Quantity::L);
+    values.a = value(Quantity::A);
+    values.b = value(Quantity::B);
+    values.C = value(Quantity::C);
+    values.h = value(Quantity::H);
+    values.Y = value(Quantity::Y);
+    values.x = value(Quantity::X);
+    values.y = value(Quantity::SmallY);
+    return values;
+}
+
+} // namespace
+
+ReportInputs ComparisonSession::reportInputs(int row) const
+{
+    using namespace RecordColumn;
+    const ComparisonRecord &record = m_records.at(row);
+    ReportInputs in;
+    in.sampleName = record.text(Name);
+    in.testTime = record.text(Time);
+    in.device = record.text(Model);
+    in.serialNumber = record.text(SerialNumber);
+    const int kind = m_state.resultKind();
+    in.standard = reportValues(record, StandardFirst, kind);
+    in.sample = reportValues(record, SampleFirst, kind);
+    in.hazeTolerance = ComparisonRecord::toleranceText(record.text(HazeTolerance));
+    in.transmittanceTolerance = ComparisonRecord::toleranceText(record.text(TransmittanceTolerance));
+    in.threshold = record.text(Threshold);
+    in.deltaE = parseValueText(record.text(DeltaE));
+    in.result = record.text(Result);
+    in.resultKinds = m_state.judgement.resultKinds;
+    in.deviceType = m_state.judgement.deviceType;
+    const DeviceProfile *profile = deviceProfile(in.deviceType);
+    if (profile && profile->usesInstrumentFormula)
+        in.formulaName = QCoreApplication::translate("Colorimeter", formulaName(m_state.judgement.formula).toUtf8());
+    return in;
+}
