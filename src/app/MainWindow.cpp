@@ -10,7 +10,7 @@
 #include <QDebug>
 #include <QDir>
 
-MainWindow::MainWindow(QWidget *parent) : QDialog(parent), ui(new Ui::MainWindow)
+MainWindow::MainWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::MainWindow>())
 {
     ui->setupUi(this);
     initForm();
@@ -21,7 +21,6 @@ MainWindow::MainWindow(QWidget *parent) : QDialog(parent), ui(new Ui::MainWindow
 MainWindow::~MainWindow()
 {
     CloseUSB();
-    delete ui;
 }
 
 MainWindow *MainWindow::instance()

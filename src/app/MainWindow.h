@@ -56,7 +56,7 @@ private:
     bool switchLanguage(const QString &fileName, int languageFlag);
     void showLamp(bool on);
 
-    Ui::MainWindow *ui;
+    std::unique_ptr<Ui::MainWindow> ui;
     FirstPageFor310 *page_ = nullptr;
     LinkPort port_;
     QTranslator translator_;

@@ -86,31 +86,31 @@ const char *deviationWord(int axis, double difference)
 
 void ComparisonCounters::add(bool pass)
 {
-    ++(pass ? m_qualified : m_unqualified);
-    ++m_total;
+    ++(pass ? qualified_ : unqualified_);
+    ++total_;
 }
 
 void ComparisonCounters::remove(bool wasNg)
 {
-    unsigned &count = wasNg ? m_unqualified : m_qualified;
+    unsigned &count = wasNg ? unqualified_ : qualified_;
     if (count > 0)
         --count;
-    if (m_total > 0)
-        --m_total;
+    if (total_ > 0)
+        --total_;
 }
 
 void ComparisonCounters::reset()
 {
     resetCounts();
-    m_sequence = 0;
+    sequence_ = 0;
 }
 
 void ComparisonCounters::resetCounts()
 {
-    m_unqualified = m_qualified = m_total = 0;
+    unqualified_ = qualified_ = total_ = 0;
 }
 
 QString ComparisonCounters::nextTestName()
 {
-    return QStringLiteral("Comp%1").arg(++m_sequence);
+    return QStringLiteral("Comp%1").arg(++sequence_);
 }

@@ -47,14 +47,14 @@ public:
     // "Comp1", "Comp2", ...: advances the sequence number; deleted names are not reused.
     QString nextTestName();
 
-    unsigned unqualified() const { return m_unqualified; }
-    unsigned qualified() const { return m_qualified; }
-    unsigned total() const { return m_total; }
-    int sequence() const { return m_sequence; }
+    unsigned unqualified() const { return unqualified_; }
+    unsigned qualified() const { return qualified_; }
+    unsigned total() const { return total_; }
+    int sequence() const { return sequence_; }
 
 private:
-    unsigned m_unqualified = 0;
-    unsigned m_qualified = 0;
-    unsigned m_total = 0;
-    int m_sequence = 0;
+    unsigned unqualified_ = 0;
+    unsigned qualified_ = 0;
+    unsigned total_ = 0;
+    int sequence_ = 0;
 };

@@ -59,8 +59,8 @@ void appendLittleEndian(QByteArray &bytes, qint16 value)
 
 ColourCardCheck ColourCardLibrary::read(const Rows &rows, const QString &modelName)
 {
-    m_cards.clear();
-    m_stream.clear();
+    cards_.clear();
+    stream_.clear();
     if (rows.isEmpty() || rows[0].isEmpty())
         return {Check::ReadFailed, 1};
     if (collapsed(rows[0][0]) != modelName)
@@ -74,7 +74,7 @@ ColourCardCheck ColourCardLibrary::read(const Rows &rows, const QString &modelNa
     // The card table must end before the colour rows and within the rows present.
     if (*count > MaxCards || rows.size() < *count + 2)
         return {Check::NotEnoughRows, 2};
-    m_countCrc = *countCrc;
+    countCrc_ = *countCrc;
 
     int colourRows = 0;
     if (const Check check = readCards(rows, *count, colourRows); !check.ok())
@@ -105,7 +105,7 @@ ColourCardCheck ColourCardLibrary::readCards(const Rows &rows, int count, int &c
         card.value2 = *value2;
         card.crc = *crc;
         colourRows += card.colourRows;
-        m_cards.append(card);
+        cards_.append(card);
     }
     return {};
 }
@@ -133,7 +133,7 @@ ColourCardCheck ColourCardLibrary::readColourRows(const Rows &rows, int colourRo
             appendLittleEndian(values, *value);
         }
     }
-    m_stream = names + values;
+    stream_ = names + values;
     return {};
 }
 

@@ -45,19 +45,19 @@ public:
     // rows as ExcelEngine::readAll gives them; the model is the page's model name.
     ColourCardCheck read(const QList<QList<QVariant>> &rows, const QString &modelName);
 
-    int count() const { return int(m_cards.size()); }
-    int countCrc() const { return m_countCrc; }
-    const QList<ColourCard> &cards() const { return m_cards; }
+    int count() const { return int(cards_.size()); }
+    int countCrc() const { return countCrc_; }
+    const QList<ColourCard> &cards() const { return cards_; }
     quint32 cardAddress(int index) const
     {
         return ColourCardMemory::CardAddress + ColourCardMemory::CardStride * quint32(index);
     }
     // Every colour row's zero-padded name, then every row's three signed 16-bit LE values.
-    const QByteArray &stream() const { return m_stream; }
+    const QByteArray &stream() const { return stream_; }
     // Packets of the stream, the progress maximum.
     int packetCount() const
     {
-        return int((m_stream.size() + ColourCardMemory::PacketSize - 1) / ColourCardMemory::PacketSize);
+        return int((stream_.size() + ColourCardMemory::PacketSize - 1) / ColourCardMemory::PacketSize);
     }
 
     // A value text as the instrument's hundredths, further digits cut: "12.3" 1230, "-0.5" -50,
@@ -70,7 +70,7 @@ private:
     ColourCardCheck readCards(const QList<QList<QVariant>> &rows, int count, int &colourRows);
     ColourCardCheck readColourRows(const QList<QList<QVariant>> &rows, int colourRows);
 
-    int m_countCrc = 0;
-    QList<ColourCard> m_cards;
-    QByteArray m_stream;
+    int countCrc_ = 0;
+    QList<ColourCard> cards_;
+    QByteArray stream_;
 };

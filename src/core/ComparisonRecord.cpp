@@ -33,20 +33,20 @@ ComparisonRecord ComparisonRecord::fromFields(const RecordFields &fields)
 
 void ComparisonRecord::setText(int column, const QString &text)
 {
-    if (column != RecordColumn::Result || m_result == RecordResult::Unknown)
-        m_texts[column] = text;
+    if (column != RecordColumn::Result || result_ == RecordResult::Unknown)
+        texts_[column] = text;
 }
 
 void ComparisonRecord::setResult(RecordResult result)
 {
-    m_result = result;
+    result_ = result;
     retranslate();
 }
 
 void ComparisonRecord::retranslate()
 {
-    if (m_result != RecordResult::Unknown)
-        m_texts[RecordColumn::Result] = resultWord(m_result);
+    if (result_ != RecordResult::Unknown)
+        texts_[RecordColumn::Result] = resultWord(result_);
 }
 
 QString ComparisonRecord::numberText(unsigned number)

@@ -63,10 +63,10 @@ public:
     // Every column formatted as the record list shows it.
     static ComparisonRecord fromFields(const RecordFields &fields);
 
-    QString text(int column) const { return m_texts[column]; }
+    QString text(int column) const { return texts_[column]; }
     // Any column but Result, which follows setResult.
     void setText(int column, const QString &text);
-    RecordResult result() const { return m_result; }
+    RecordResult result() const { return result_; }
     // Column 28 becomes the translated "PASS" or "NG"; Unknown keeps its text.
     void setResult(RecordResult result);
     // Re-words column 28 in the current language.
@@ -82,6 +82,6 @@ public:
     static QString resultWord(RecordResult result);
 
 private:
-    std::array<QString, RecordColumn::Count> m_texts;
-    RecordResult m_result = RecordResult::Unknown;
+    std::array<QString, RecordColumn::Count> texts_;
+    RecordResult result_ = RecordResult::Unknown;
 };

@@ -50,11 +50,11 @@ QVariant ComparisonRecordModel::data(const QModelIndex &index, int role) const
             return ComparisonRecord::tr("Delete");
         if (column == RecordColumn::ReportButton)
             return ComparisonRecord::tr("Report");
-        return m_records.at(index.row()).text(column);
+        return records_.at(index.row()).text(column);
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);
     case Qt::BackgroundRole:
-        return column == RecordColumn::Result ? resultBackground(m_records.at(index.row()).result()) : QVariant();
+        return column == RecordColumn::Result ? resultBackground(records_.at(index.row()).result()) : QVariant();
     default:
         return {};
     }
@@ -76,8 +76,8 @@ Qt::ItemFlags ComparisonRecordModel::flags(const QModelIndex &index) const
 
 unsigned ComparisonRecordModel::countResult(bool pass)
 {
-    m_counters.add(pass);
-    return m_counters.total();
+    counters_.add(pass);
+    return counters_.total();
 }
 
 void ComparisonRecordModel::append(const ComparisonRecord &record)
@@ -90,7 +90,7 @@ void ComparisonRecordModel::append(const QList<ComparisonRecord> &records)
     if (records.isEmpty())
         return;
     beginInsertRows({}, count(), count() + int(records.size()) - 1);
-    m_records.append(records);
+    records_.append(records);
     endInsertRows();
     emit countersChanged();
 }
@@ -99,7 +99,7 @@ void ComparisonRecordModel::appendCounting(const QList<ComparisonRecord> &record
 {
     for (const ComparisonRecord &record : records) {
         if (record.result() != RecordResult::Unknown)
-            m_counters.add(record.result() == RecordResult::Pass);
+            counters_.add(record.result() == RecordResult::Pass);
     }
     append(records);
 }
@@ -109,11 +109,11 @@ bool ComparisonRecordModel::remove(int row)
     if (row < 0 || row >= count())
         return false;
     // A record that was never counted (an unknown imported result) takes nothing off.
-    const RecordResult result = m_records.at(row).result();
+    const RecordResult result = records_.at(row).result();
     if (result != RecordResult::Unknown)
-        m_counters.remove(result == RecordResult::Ng);
+        counters_.remove(result == RecordResult::Ng);
     beginRemoveRows({}, row, row);
-    m_records.removeAt(row);
+    records_.removeAt(row);
     endRemoveRows();
     emit countersChanged();
     return true;
@@ -123,33 +123,33 @@ void ComparisonRecordModel::rename(int row, const QString &name)
 {
     if (row < 0 || row >= count())
         return;
-    m_records[row].setText(RecordColumn::Name, name);
+    records_[row].setText(RecordColumn::Name, name);
     emit dataChanged(index(row, RecordColumn::Name), index(row, RecordColumn::Name));
 }
 
 void ComparisonRecordModel::clear()
 {
     beginResetModel();
-    m_records.clear();
+    records_.clear();
     endResetModel();
-    m_counters.reset();
+    counters_.reset();
     emit countersChanged();
 }
 
 void ComparisonRecordModel::rejudge(JudgementSettings &settings, const QString &model, const QString &serialNumber)
 {
-    if (m_records.isEmpty())
+    if (records_.isEmpty())
         return;
-    m_counters.resetCounts();
+    counters_.resetCounts();
     const QString hazeTolerance = ComparisonRecord::toleranceText(settings.hazeTolerance);
     const QString transmittanceTolerance = ComparisonRecord::toleranceText(settings.transmittanceTolerance);
-    for (ComparisonRecord &record : m_records) {
+    for (ComparisonRecord &record : records_) {
         const double deltaHaze = parseValueText(record.text(RecordColumn::DeltaHaze));
         const double deltaTransmittance = parseValueText(record.text(RecordColumn::DeltaTransmittance));
         const double deltaE = judgedDeltaE(settings, labFromColumns(record, RecordColumn::StandardFirst),
                                            labFromColumns(record, RecordColumn::SampleFirst));
         const bool pass = passes(settings, deltaHaze, deltaTransmittance, deltaE);
-        m_counters.add(pass);
+        counters_.add(pass);
         record.setText(RecordColumn::DeltaE, formatDeltaE(deltaE));
         record.setResult(pass ? RecordResult::Pass : RecordResult::Ng);
         record.setText(RecordColumn::HazeTolerance, hazeTolerance);
@@ -164,13 +164,13 @@ void ComparisonRecordModel::rejudge(JudgementSettings &settings, const QString &
 
 void ComparisonRecordModel::retranslate()
 {
-    for (ComparisonRecord &record : m_records)
+    for (ComparisonRecord &record : records_)
         record.retranslate();
     emitRowsChanged(RecordColumn::Result, RecordColumn::ReportButton);
 }
 
 void ComparisonRecordModel::emitRowsChanged(int firstColumn, int lastColumn)
 {
-    if (!m_records.isEmpty())
+    if (!records_.isEmpty())
         emit dataChanged(index(0, firstColumn), index(count() - 1, lastColumn));
 }

@@ -20,17 +20,17 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    int count() const { return int(m_records.size()); }
-    bool isEmpty() const { return m_records.isEmpty(); }
-    const ComparisonRecord &at(int row) const { return m_records.at(row); }
-    const QList<ComparisonRecord> &records() const { return m_records; }
-    const ComparisonCounters &counters() const { return m_counters; }
+    int count() const { return int(records_.size()); }
+    bool isEmpty() const { return records_.isEmpty(); }
+    const ComparisonRecord &at(int row) const { return records_.at(row); }
+    const QList<ComparisonRecord> &records() const { return records_; }
+    const ComparisonCounters &counters() const { return counters_; }
 
     // Counts one judged result; returns the new total, the number its record carries.
     // The counters are announced when the record is appended.
     unsigned countResult(bool pass);
     // "Comp1", "Comp2", ...: the name of the next judged pair.
-    QString nextTestName() { return m_counters.nextTestName(); }
+    QString nextTestName() { return counters_.nextTestName(); }
     // The caller has counted the records already (their numbers are the running totals).
     void append(const ComparisonRecord &record);
     void append(const QList<ComparisonRecord> &records);
@@ -54,6 +54,6 @@ signals:
 private:
     void emitRowsChanged(int firstColumn, int lastColumn);
 
-    QList<ComparisonRecord> m_records;
-    ComparisonCounters m_counters;
+    QList<ComparisonRecord> records_;
+    ComparisonCounters counters_;
 };

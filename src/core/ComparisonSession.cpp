@@ -40,20 +40,20 @@ void ComparisonPageState::setResultKind(int kind)
     judgement.resultKinds[kind] = true;
 }
 
-ComparisonSession::ComparisonSession(LinkPort &port, QObject *parent) : QObject(parent), m_port(port)
+ComparisonSession::ComparisonSession(LinkPort &port, QObject *parent) : QObject(parent), port_(port)
 {
-    m_state.modelName = trPage("UnKnow");
-    m_state.setResultKind(ResultHazeT);
-    m_pushedTimer.setSingleShot(true);
-    m_pushedTimer.setInterval(PushedResultPauseMs);
-    connect(&m_pushedTimer, &QTimer::timeout, this, &ComparisonSession::showNextPushedResult);
+    state_.modelName = trPage("UnKnow");
+    state_.setResultKind(ResultHazeT);
+    pushedTimer_.setSingleShot(true);
+    pushedTimer_.setInterval(PushedResultPauseMs);
+    connect(&pushedTimer_, &QTimer::timeout, this, &ComparisonSession::showNextPushedResult);
 }
 
 ComparisonSession::~ComparisonSession() = default;
 
 bool ComparisonSession::isDeviceOpen() const
 {
-    return m_port.isDeviceOpen();
+    return port_.isDeviceOpen();
 }
 
 Outcome ComparisonSession::notConnected() const
@@ -63,7 +63,7 @@ Outcome ComparisonSession::notConnected() const
 
 std::shared_ptr<InstrumentLink> ComparisonSession::openLink() const
 {
-    std::shared_ptr<InstrumentLink> link = m_port.current();
+    std::shared_ptr<InstrumentLink> link = port_.current();
     return link && link->isOpen() ? link : nullptr;
 }
 
@@ -71,13 +71,13 @@ std::shared_ptr<InstrumentLink> ComparisonSession::openLink() const
 
 bool ComparisonSession::usesPerKindResults() const
 {
-    return m_state.firmwareVersion < CombinedBlockFirmware &&
-           (m_state.modelName == QLatin1String("TQ310") || m_state.modelName == QLatin1String("TQ320"));
+    return state_.firmwareVersion < CombinedBlockFirmware &&
+           (state_.modelName == QLatin1String("TQ310") || state_.modelName == QLatin1String("TQ320"));
 }
 
 void ComparisonSession::resetColumn(int mode)
 {
-    m_pair.column(mode).fill(std::nullopt);
+    pair_.column(mode).fill(std::nullopt);
 }
 
 Outcome ComparisonSession::measure(int mode)
@@ -86,8 +86,8 @@ Outcome ComparisonSession::measure(int mode)
     if (!link)
         return notConnected();
     resetColumn(mode);
-    m_pair.highlightedButton = mode;
-    m_state.measurementMode = mode;
+    pair_.highlightedButton = mode;
+    state_.measurementMode = mode;
     emit pairChanged();
     ResultValues values;
     int result = CmdNotSent;
@@ -95,7 +95,7 @@ Outcome ComparisonSession::measure(int mode)
         LinkLock lock(link);
         CDeviceCommands commands(*link);
         if (usesPerKindResults()) {
-            result = commands.readKindResult(m_state.resultKind(), values);
+            result = commands.readKindResult(state_.resultKind(), values);
         } else {
             std::array<int, 21> raw{};
             result = commands.readMeasureData(raw);
@@ -110,43 +110,43 @@ Outcome ComparisonSession::measure(int mode)
 
 void ComparisonSession::receivePushed(const QByteArray &bytes)
 {
-    m_receiveBuffer.append(bytes);
+    receiveBuffer_.append(bytes);
     ResultValues values;
-    while (takePushedResult(m_receiveBuffer, usesPerKindResults(), m_state.resultKind(), values)) {
-        const int mode = m_state.measurementMode;
+    while (takePushedResult(receiveBuffer_, usesPerKindResults(), state_.resultKind(), values)) {
+        const int mode = state_.measurementMode;
         if (mode != MeasureStandard && mode != MeasureSample)
             continue;
-        m_pushedResults.enqueue({mode, values});
-        if (!m_pushedTimer.isActive() && m_pushedResults.size() == 1) {
+        pushedResults_.enqueue({mode, values});
+        if (!pushedTimer_.isActive() && pushedResults_.size() == 1) {
             resetColumn(mode);
             emit pairChanged();
-            m_pushedTimer.start();
+            pushedTimer_.start();
         }
     }
 }
 
 void ComparisonSession::showNextPushedResult()
 {
-    if (m_pushedResults.isEmpty())
+    if (pushedResults_.isEmpty())
         return;
-    const auto [mode, values] = m_pushedResults.dequeue();
+    const auto [mode, values] = pushedResults_.dequeue();
     showMeasurement(mode, values);
-    if (!m_pushedResults.isEmpty()) {
-        resetColumn(m_pushedResults.head().first);
+    if (!pushedResults_.isEmpty()) {
+        resetColumn(pushedResults_.head().first);
         emit pairChanged();
-        m_pushedTimer.start();
+        pushedTimer_.start();
     }
 }
 
 void ComparisonSession::showMeasurement(int mode, const ResultValues &values)
 {
-    ComparisonPair::Column &column = m_pair.column(mode);
+    ComparisonPair::Column &column = pair_.column(mode);
     for (int quantity = 0; quantity < Quantity::Count; ++quantity)
         column[quantity] = values.values[quantity];
-    (mode == MeasureStandard ? m_pair.standardSwatch : m_pair.sampleSwatch) =
+    (mode == MeasureStandard ? pair_.standardSwatch : pair_.sampleSwatch) =
         std::array<int, 3>{values.red, values.green, values.blue};
-    (mode == MeasureStandard ? m_state.standardMeasured : m_state.sampleMeasured) = true;
-    if (m_state.standardMeasured && m_state.sampleMeasured)
+    (mode == MeasureStandard ? state_.standardMeasured : state_.sampleMeasured) = true;
+    if (state_.standardMeasured && state_.sampleMeasured)
         judgeSample();
     emit pairChanged();
 }
@@ -155,7 +155,7 @@ void ComparisonSession::setTypedStandard(int quantity, const QString &text)
 {
     if (quantity < 0 || quantity >= Quantity::Count)
         return;
-    m_pair.standard[quantity] = isPlaceholder(text) ? std::nullopt : std::optional<double>(parseValueText(text));
+    pair_.standard[quantity] = isPlaceholder(text) ? std::nullopt : std::optional<double>(parseValueText(text));
 }
 
 namespace {
@@ -172,21 +172,21 @@ MeasurementValues valuesOf(const ComparisonPair::Column &column)
 
 void ComparisonSession::judgeSample()
 {
-    const MeasurementValues standard = valuesOf(m_pair.standard);
-    const MeasurementValues sample = valuesOf(m_pair.sample);
+    const MeasurementValues standard = valuesOf(pair_.standard);
+    const MeasurementValues sample = valuesOf(pair_.sample);
     for (int quantity = 0; quantity < Quantity::Count; ++quantity)
-        m_pair.differences[quantity] = sample.values[quantity] - standard.values[quantity];
-    JudgementSettings &judgement = m_state.judgement;
+        pair_.differences[quantity] = sample.values[quantity] - standard.values[quantity];
+    JudgementSettings &judgement = state_.judgement;
     const double deltaE = judgedDeltaE(judgement, labOf(standard), labOf(sample));
-    m_pair.deltaE = deltaE;
+    pair_.deltaE = deltaE;
     const double deltaHaze = sample.values[Quantity::Haze] - standard.values[Quantity::Haze];
     const double deltaTransmittance = sample.values[Quantity::Transmittance] - standard.values[Quantity::Transmittance];
     const bool pass = passes(judgement, deltaHaze, deltaTransmittance, deltaE);
-    m_pair.pass = pass;
+    pair_.pass = pass;
 
     RecordFields fields;
-    fields.number = m_records.countResult(pass);
-    fields.name = m_records.nextTestName();
+    fields.number = records_.countResult(pass);
+    fields.name = records_.nextTestName();
     fields.time = ComparisonRecord::timeText(QDateTime::currentDateTime());
     fields.standard = standard;
     fields.sample = sample;
@@ -197,59 +197,59 @@ void ComparisonSession::judgeSample()
     fields.hazeTolerance = judgement.hazeTolerance;
     fields.transmittanceTolerance = judgement.transmittanceTolerance;
     fields.threshold = judgement.workingThreshold;
-    fields.model = m_state.modelName;
-    fields.serialNumber = m_state.serialNumber;
-    m_records.append(ComparisonRecord::fromFields(fields));
+    fields.model = state_.modelName;
+    fields.serialNumber = state_.serialNumber;
+    records_.append(ComparisonRecord::fromFields(fields));
 }
 
 void ComparisonSession::rejudgeCurrent()
 {
-    if (!m_pair.standard[Quantity::Haze] || !m_pair.sample[Quantity::Haze])
+    if (!pair_.standard[Quantity::Haze] || !pair_.sample[Quantity::Haze])
         return;
-    const MeasurementValues standard = valuesOf(m_pair.standard);
-    const MeasurementValues sample = valuesOf(m_pair.sample);
-    JudgementSettings &judgement = m_state.judgement;
+    const MeasurementValues standard = valuesOf(pair_.standard);
+    const MeasurementValues sample = valuesOf(pair_.sample);
+    JudgementSettings &judgement = state_.judgement;
     const double deltaE = judgedDeltaE(judgement, labOf(standard), labOf(sample));
-    m_pair.deltaE = deltaE;
-    m_pair.pass = passes(judgement, sample.values[Quantity::Haze] - standard.values[Quantity::Haze],
+    pair_.deltaE = deltaE;
+    pair_.pass = passes(judgement, sample.values[Quantity::Haze] - standard.values[Quantity::Haze],
                          sample.values[Quantity::Transmittance] - standard.values[Quantity::Transmittance], deltaE);
     emit pairChanged();
 }
 
 void ComparisonSession::rejudgeRecords()
 {
-    m_records.rejudge(m_state.judgement, m_state.modelName, m_state.serialNumber);
+    records_.rejudge(state_.judgement, state_.modelName, state_.serialNumber);
 }
 
 // ---- Records ----
 
 void ComparisonSession::clearPage()
 {
-    m_pushedTimer.stop();
-    m_pushedResults.clear();
-    m_pair = ComparisonPair();
-    m_records.clear();
-    m_state.standardMeasured = false;
-    m_state.sampleMeasured = false;
-    m_state.measurementMode = MeasureStandard;
+    pushedTimer_.stop();
+    pushedResults_.clear();
+    pair_ = ComparisonPair();
+    records_.clear();
+    state_.standardMeasured = false;
+    state_.sampleMeasured = false;
+    state_.measurementMode = MeasureStandard;
     emit pairChanged();
 }
 
 void ComparisonSession::deviceGone()
 {
     // A result the instrument pushed before it went is still the user's measurement.
-    m_pushedTimer.stop();
-    while (!m_pushedResults.isEmpty())
+    pushedTimer_.stop();
+    while (!pushedResults_.isEmpty())
         showNextPushedResult();
-    m_pushedTimer.stop();
-    m_pair = ComparisonPair();
-    m_state.standardMeasured = false;
-    m_state.sampleMeasured = false;
-    m_state.serialNumber.clear();
-    m_state.firmwareKnown = false;
-    m_state.judgement.hazeTolerance = -1;
-    m_state.judgement.transmittanceTolerance = -1;
-    m_state.judgement.workingThreshold = -1;
+    pushedTimer_.stop();
+    pair_ = ComparisonPair();
+    state_.standardMeasured = false;
+    state_.sampleMeasured = false;
+    state_.serialNumber.clear();
+    state_.firmwareKnown = false;
+    state_.judgement.hazeTolerance = -1;
+    state_.judgement.transmittanceTolerance = -1;
+    state_.judgement.workingThreshold = -1;
     emit pairChanged();
     emit deviceChanged();
     emit settingsChanged();
@@ -294,14 +294,14 @@ QString commandsTr(const char *text)
 
 Outcome ComparisonSession::loadMeterTable(const QString &path)
 {
-    const MeterTableMessage message = m_meterTable.load(path);
+    const MeterTableMessage message = meterTable_.load(path);
     return message.isEmpty() ? Outcome::done() : Outcome::failure(message.title, message.text);
 }
 
 Outcomes ComparisonSession::readDeviceSettings()
 {
     Outcomes outcomes = readDeviceInformation();
-    const DeviceProfile *profile = deviceProfile(m_state.judgement.deviceType);
+    const DeviceProfile *profile = deviceProfile(state_.judgement.deviceType);
     outcomes << (profile && profile->usesTolerance ? readTolerance() : readDeltaEParameter());
     return outcomes;
 }
@@ -324,13 +324,13 @@ Outcomes ComparisonSession::readDeviceInformation()
         return {Outcome::failure(trPage("Warn"), trPage("Read key infomation fail!"))};
     }
     Outcomes outcomes;
-    m_state.serialNumber = QString::number(info.serialNumber);
+    state_.serialNumber = QString::number(info.serialNumber);
     emit deviceChanged();
 
     // A table holding only its heading row identifies nothing and says nothing.
-    const MeterLookup match = m_meterTable.lookup(info.meterNumber, m_state.modelName, m_state.judgement.deviceType);
+    const MeterLookup match = meterTable_.lookup(info.meterNumber, state_.modelName, state_.judgement.deviceType);
     emit deviceChanged();
-    if (!match.found && m_meterTable.rowCount() > 1) {
+    if (!match.found && meterTable_.rowCount() > 1) {
         outcomes << Outcome::failure(match.message.title, match.message.text);
         return outcomes;
     }
@@ -343,18 +343,18 @@ Outcomes ComparisonSession::readDeviceInformation()
         outcomes << Outcome::failure(trPage("Error"), trPage("Failed to read software version number!"));
         return outcomes;
     }
-    m_state.firmwareVersion = version;
-    m_state.firmwareKnown = true;
+    state_.firmwareVersion = version;
+    state_.firmwareKnown = true;
     emit deviceChanged();
 
     int kind = -1;
-    const DeviceProfile *profile = deviceProfile(m_state.judgement.deviceType);
+    const DeviceProfile *profile = deviceProfile(state_.judgement.deviceType);
     if (commands.readDisplayParam(kind) < 0 || !profile || kind < 0 || kind >= ResultKindCount
         || !profile->resultKinds[kind]) {
         outcomes << Outcome::failure(trPage("Error"), trPage("Failed to read DisplayParam!"));
         return outcomes;
     }
-    m_state.setResultKind(kind);
+    state_.setResultKind(kind);
     emit deviceChanged();
     return outcomes;
 }
@@ -372,7 +372,7 @@ Outcome ComparisonSession::readTolerance()
     }
     if (result < 0)
         return Outcome::failure(trPage("Error"), trPage("Failed to Read Tolerance information!"));
-    JudgementSettings &judgement = m_state.judgement;
+    JudgementSettings &judgement = state_.judgement;
     judgement.hazeTolerance = haze / ToleranceScale;
     judgement.transmittanceTolerance = transmittance / ToleranceScale;
     judgement.workingThreshold = threshold / ThresholdScale;
@@ -404,9 +404,9 @@ Outcome ComparisonSession::setTolerance(const QString &hazeText, const QString &
     }
     if (result < 0)
         return Outcome::failure(trPage("Error"), trPage("Failed to Setup  Tolerance information!"));
-    m_state.judgement.hazeTolerance = *haze;
-    m_state.judgement.transmittanceTolerance = *transmittance;
-    m_state.judgement.workingThreshold = *threshold;
+    state_.judgement.hazeTolerance = *haze;
+    state_.judgement.transmittanceTolerance = *transmittance;
+    state_.judgement.workingThreshold = *threshold;
     emit settingsChanged();
     rejudgeCurrent();
     rejudgeRecords();
@@ -426,7 +426,7 @@ Outcome ComparisonSession::readDeltaEParameter()
     }
     if (result < 0)
         return Outcome::failure(trPage("Error"), trPage("Failed to read △E parameter information!"));
-    JudgementSettings &judgement = m_state.judgement;
+    JudgementSettings &judgement = state_.judgement;
     judgement.formula = formula;
     judgement.parameterThreshold = threshold / ThresholdScale;
     judgement.workingThreshold = judgement.parameterThreshold;
@@ -439,7 +439,7 @@ Outcome ComparisonSession::writeDeltaEParameter(int formula, const QString &thre
     const std::shared_ptr<InstrumentLink> link = openLink();
     if (!link)
         return Outcome::failure(dialogTr("Error"), dialogTr("Please connect the device first!"));
-    const bool chinese = m_state.isChinese();
+    const bool chinese = state_.isChinese();
     bool ok = false;
     const float threshold = thresholdText.trimmed().toFloat(&ok);
     // Empty or non-numeric text is out of range too; nothing is sent for it.
@@ -480,7 +480,7 @@ Outcome ComparisonSession::setDisplayParameter(int kind)
     }
     if (result < 0)
         return Outcome::failure(trPage("Error"), trPage("Failed to Setup  DisplayParam information!"));
-    m_state.setResultKind(kind);
+    state_.setResultKind(kind);
     emit deviceChanged();
     clearPage();
     return Outcome::done();
@@ -493,17 +493,17 @@ Outcome ComparisonSession::downloadRecords(const Progress &progress)
     const std::shared_ptr<InstrumentLink> link = openLink();
     if (!link)
         return notConnected();
-    const auto &kinds = m_state.judgement.resultKinds;
+    const auto &kinds = state_.judgement.resultKinds;
     if (std::count(kinds.begin(), kinds.end(), true) != 1)
         return Outcome::failure(trPage("Error"), trPage("Choose one display parameter before reading the comparison records."));
-    const int kind = m_state.resultKind();
+    const int kind = state_.resultKind();
     // The lock is held from the count until the last block; records are added after it.
     BlockDownload::Result download;
     int count = 0;
     {
         LinkLock lock(link);
         CDeviceCommands commands(*link);
-        const int result = commands.readRecordCount(kind, m_state.judgement.deviceType, count);
+        const int result = commands.readRecordCount(kind, state_.judgement.deviceType, count);
         if (result == CmdBadData)
             return Outcome::failure(trPage("Error"), trPage("difference history data error, unable to export!"));
         if (result < 0)
@@ -541,7 +541,7 @@ Outcome ComparisonSession::downloadRecords(const Progress &progress)
 void ComparisonSession::appendStoredComparisons(const QList<StoredComparison> &stored)
 {
     const QString time = ComparisonRecord::timeText(QDateTime::currentDateTime());
-    const JudgementSettings &judgement = m_state.judgement;
+    const JudgementSettings &judgement = state_.judgement;
     QList<ComparisonRecord> records;
     records.reserve(stored.size());
     for (const StoredComparison &comparison : stored) {
@@ -556,16 +556,16 @@ void ComparisonSession::appendStoredComparisons(const QList<StoredComparison> &s
         record.deltaTransmittance = sample[Quantity::Transmittance] - standard[Quantity::Transmittance];
         record.deltaE = colorDifference(DeltaEab, labOf(record.standard), labOf(record.sample));
         const bool pass = passes(judgement, record.deltaHaze, record.deltaTransmittance, record.deltaE);
-        record.number = m_records.countResult(pass);
+        record.number = records_.countResult(pass);
         record.result = pass ? RecordResult::Pass : RecordResult::Ng;
         record.hazeTolerance = judgement.hazeTolerance;
         record.transmittanceTolerance = judgement.transmittanceTolerance;
         record.threshold = judgement.workingThreshold;
-        record.model = m_state.modelName;
-        record.serialNumber = m_state.serialNumber;
+        record.model = state_.modelName;
+        record.serialNumber = state_.serialNumber;
         records.append(ComparisonRecord::fromFields(record));
     }
-    m_records.append(records);
+    records_.append(records);
 }
 
 // ---- Workbook ----
@@ -578,7 +578,7 @@ const ExportTexts ComparisonExportTexts{"FirstPageFor310", "FirstPageFor310"};
 
 QList<QStringList> ComparisonSession::exportRows() const
 {
-    return ComparisonWorkbook::rows(m_state.resultKind(), m_records.records());
+    return ComparisonWorkbook::rows(state_.resultKind(), records_.records());
 }
 
 Outcome ComparisonSession::noDataToExport() const
@@ -588,7 +588,7 @@ Outcome ComparisonSession::noDataToExport() const
 
 Outcome ComparisonSession::exportTo(const QString &fileName)
 {
-    if (m_records.isEmpty())
+    if (records_.isEmpty())
         return noDataToExport();
     const SaveResult result = saveRowsVerified(fileName, exportRows());
     if (result == SaveResult::Saved)
@@ -599,10 +599,10 @@ Outcome ComparisonSession::exportTo(const QString &fileName)
 Outcome ComparisonSession::importFrom(const QString &fileName)
 {
     QList<ComparisonRecord> imported;
-    const QString failure = ComparisonWorkbook::read(fileName, m_state.resultKind(), imported);
+    const QString failure = ComparisonWorkbook::read(fileName, state_.resultKind(), imported);
     if (!failure.isEmpty())
         return Outcome::failure(trPage("Error："), failure);
-    m_records.appendCounting(imported);
+    records_.appendCounting(imported);
     return Outcome::done();
 }
 
@@ -692,7 +692,7 @@ Outcome ComparisonSession::uploadColourCards(const QString &fileName, const Prog
         engine.readAll(rows);
     }
     ColourCardLibrary library;
-    if (const ColourCardCheck check = library.read(rows, m_state.modelName); !check.ok())
+    if (const ColourCardCheck check = library.read(rows, state_.modelName); !check.ok())
         return problemOutcome(check);
     const std::shared_ptr<InstrumentLink> link = openLink();
     if (!link)
@@ -734,13 +734,13 @@ ReportValues reportValues(const ComparisonRecord &record, int firstColumn, int r
 ReportInputs ComparisonSession::reportInputs(int row) const
 {
     using namespace RecordColumn;
-    const ComparisonRecord &record = m_records.at(row);
+    const ComparisonRecord &record = records_.at(row);
     ReportInputs in;
     in.sampleName = record.text(Name);
     in.testTime = record.text(Time);
     in.device = record.text(Model);
     in.serialNumber = record.text(SerialNumber);
-    const int kind = m_state.resultKind();
+    const int kind = state_.resultKind();
     in.standard = reportValues(record, StandardFirst, kind);
     in.sample = reportValues(record, SampleFirst, kind);
     in.hazeTolerance = ComparisonRecord::toleranceText(record.text(HazeTolerance));
@@ -748,10 +748,10 @@ ReportInputs ComparisonSession::reportInputs(int row) const
     in.threshold = record.text(Threshold);
     in.deltaE = parseValueText(record.text(DeltaE));
     in.result = record.text(Result);
-    in.resultKinds = m_state.judgement.resultKinds;
-    in.deviceType = m_state.judgement.deviceType;
+    in.resultKinds = state_.judgement.resultKinds;
+    in.deviceType = state_.judgement.deviceType;
     const DeviceProfile *profile = deviceProfile(in.deviceType);
     if (profile && profile->usesInstrumentFormula)
-        in.formulaName = QCoreApplication::translate("Colorimeter", formulaName(m_state.judgement.formula).toUtf8());
+        in.formulaName = QCoreApplication::translate("Colorimeter", formulaName(state_.judgement.formula).toUtf8());
     return in;
 }

@@ -80,13 +80,13 @@ public:
         return QCoreApplication::translate("FirstPageFor310", text, disambiguation, n);
     }
 
-    ComparisonRecordModel &records() { return m_records; }
-    const ComparisonRecordModel &records() const { return m_records; }
-    const ComparisonCounters &counters() const { return m_records.counters(); }
-    const ComparisonPair &pair() const { return m_pair; }
-    ComparisonPageState &state() { return m_state; }
-    const ComparisonPageState &state() const { return m_state; }
-    const MeterTable &meterTable() const { return m_meterTable; }
+    ComparisonRecordModel &records() { return records_; }
+    const ComparisonRecordModel &records() const { return records_; }
+    const ComparisonCounters &counters() const { return records_.counters(); }
+    const ComparisonPair &pair() const { return pair_; }
+    ComparisonPageState &state() { return state_; }
+    const ComparisonPageState &state() const { return state_; }
+    const MeterTable &meterTable() const { return meterTable_; }
 
     // ---- Connection and settings ----
     Outcome loadMeterTable(const QString &path);
@@ -107,7 +107,7 @@ public:
     Outcome setDisplayParameter(int kind);
     // The instrument went away: device fields and the pair emptied; records and counters stay.
     void deviceGone();
-    void setLanguageFlag(int flag) { m_state.languageFlag = flag; }
+    void setLanguageFlag(int flag) { state_.languageFlag = flag; }
 
     // ---- Measurement ----
     // Fetches a result into the standard (1) or sample (2) column.
@@ -115,7 +115,7 @@ public:
     // Bytes the worker read; whole pushed results fill the column of the measurement mode,
     // each after the pause, one after another, without blocking the event loop.
     void receivePushed(const QByteArray &bytes);
-    bool pushedResultPending() const { return m_pushedTimer.isActive(); }
+    bool pushedResultPending() const { return pushedTimer_.isActive(); }
     // The user typed a standard value; empty text or a non-number reads as 0 when judged.
     void setTypedStandard(int quantity, const QString &text);
     // ΔE and the result label again after a settings change; no record, no counters.
@@ -126,7 +126,7 @@ public:
     // ---- Records ----
     // Pair, counters, record list and the test-name sequence back to the start.
     void clearPage();
-    bool deleteRecord(int row) { return m_records.remove(row); }
+    bool deleteRecord(int row) { return records_.remove(row); }
     Outcome downloadRecords(const Progress &progress);
     // Workbook rows of the records under the result kind in force, header first.
     QList<QStringList> exportRows() const;
@@ -154,12 +154,12 @@ private:
     void showNextPushedResult();
     std::shared_ptr<InstrumentLink> openLink() const;
 
-    LinkPort &m_port;
-    ComparisonPageState m_state;
-    ComparisonPair m_pair;
-    ComparisonRecordModel m_records;
-    MeterTable m_meterTable;
-    QByteArray m_receiveBuffer; // pushed bytes that do not yet form a handled frame
-    QQueue<std::pair<int, ResultValues>> m_pushedResults;
-    QTimer m_pushedTimer;
+    LinkPort &port_;
+    ComparisonPageState state_;
+    ComparisonPair pair_;
+    ComparisonRecordModel records_;
+    MeterTable meterTable_;
+    QByteArray receiveBuffer_; // pushed bytes that do not yet form a handled frame
+    QQueue<std::pair<int, ResultValues>> pushedResults_;
+    QTimer pushedTimer_;
 };

@@ -36,14 +36,14 @@ QString SpectralRecordModel::text(int row, int column) const
     }
     const int k = row - 1;
     if (column == NumberColumn)
-        return QString::number(m_numbers.at(k));
+        return QString::number(numbers_.at(k));
     if (column == NameColumn)
-        return m_names.at(k);
+        return names_.at(k);
     if (column == CurveColumn)
         return {};
     if (column == OperationColumn)
         return pageTr("Delete");
-    return QString::number(m_records.at(k).values[column - FirstValueColumn], 'g', 6);
+    return QString::number(records_.at(k).values[column - FirstValueColumn], 'g', 6);
 }
 
 QVariant SpectralRecordModel::data(const QModelIndex &index, int role) const
@@ -61,7 +61,7 @@ QVariant SpectralRecordModel::data(const QModelIndex &index, int role) const
     case Qt::CheckStateRole:
         if (column != CurveColumn)
             return {};
-        return (row == 0 ? m_allVisible : m_records.at(row - 1).visible) ? Qt::Checked : Qt::Unchecked;
+        return (row == 0 ? allVisible_ : records_.at(row - 1).visible) ? Qt::Checked : Qt::Unchecked;
     default:
         return {};
     }
@@ -76,7 +76,7 @@ bool SpectralRecordModel::setData(const QModelIndex &index, const QVariant &valu
         return true;
     }
     if (role == Qt::EditRole && index.column() == NameColumn && index.row() > 0) {
-        m_names[index.row() - 1] = value.toString();
+        names_[index.row() - 1] = value.toString();
         emit dataChanged(index, index);
         return true;
     }
@@ -106,9 +106,9 @@ void SpectralRecordModel::append(const QList<SpectralRecord> &records, const QSt
     beginInsertRows({}, first, first + int(records.size()) - 1);
     for (int k = 0; k < records.size(); ++k) {
         const QString name = names.value(k);
-        m_numbers.append(first + k);
-        m_names.append(name.isEmpty() ? QStringLiteral("spec%1").arg(m_nameCounter++) : name);
-        m_records.append(records[k]);
+        numbers_.append(first + k);
+        names_.append(name.isEmpty() ? QStringLiteral("spec%1").arg(nameCounter_++) : name);
+        records_.append(records[k]);
     }
     endInsertRows();
     emit curvesChanged();
@@ -119,9 +119,9 @@ void SpectralRecordModel::remove(int record)
     if (record < 0 || record >= count())
         return;
     beginRemoveRows({}, record + 1, record + 1);
-    m_records.removeAt(record);
-    m_names.removeAt(record);
-    m_numbers.removeAt(record);
+    records_.removeAt(record);
+    names_.removeAt(record);
+    numbers_.removeAt(record);
     endRemoveRows();
     emit curvesChanged();
 }
@@ -129,9 +129,9 @@ void SpectralRecordModel::remove(int record)
 void SpectralRecordModel::clear()
 {
     beginResetModel();
-    m_records.clear();
-    m_names.clear();
-    m_numbers.clear();
+    records_.clear();
+    names_.clear();
+    numbers_.clear();
     endResetModel();
     emit curvesChanged();
 }
@@ -139,16 +139,16 @@ void SpectralRecordModel::clear()
 void SpectralRecordModel::setVisible(int row, bool visible)
 {
     if (row == 0) {
-        m_allVisible = visible;
-        for (SpectralRecord &record : m_records)
+        allVisible_ = visible;
+        for (SpectralRecord &record : records_)
             record.visible = visible;
         emit dataChanged(index(0, CurveColumn), index(count(), CurveColumn), {Qt::CheckStateRole});
     } else if (row >= 1 && row <= count()) {
-        m_records[row - 1].visible = visible;
+        records_[row - 1].visible = visible;
         emit dataChanged(index(row, CurveColumn), index(row, CurveColumn), {Qt::CheckStateRole});
         // Checking a row again never re-checks the all-curves box.
-        if (!visible && m_allVisible) {
-            m_allVisible = false;
+        if (!visible && allVisible_) {
+            allVisible_ = false;
             emit dataChanged(index(0, CurveColumn), index(0, CurveColumn), {Qt::CheckStateRole});
         }
     }

@@ -37,9 +37,9 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    const QList<SpectralRecord> &records() const { return m_records; }
-    int count() const { return int(m_records.size()); }
-    QString name(int record) const { return m_names.at(record); }
+    const QList<SpectralRecord> &records() const { return records_; }
+    int count() const { return int(records_.size()); }
+    QString name(int record) const { return names_.at(record); }
 
     // An empty name takes the next "spec%1"; the counter is never reset while the list exists.
     void append(const SpectralRecord &record, const QString &name = {});
@@ -58,9 +58,9 @@ signals:
 private:
     QString text(int row, int column) const;
 
-    QList<SpectralRecord> m_records;
-    QStringList m_names;
-    QList<int> m_numbers;
-    bool m_allVisible = true;
-    int m_nameCounter = 1;
+    QList<SpectralRecord> records_;
+    QStringList names_;
+    QList<int> numbers_;
+    bool allVisible_ = true;
+    int nameCounter_ = 1;
 };

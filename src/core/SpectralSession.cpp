@@ -15,13 +15,13 @@ const ExportTexts SpectralExportTexts{"MeterPageFor310", "QObject"};
 } // namespace
 
 SpectralSession::SpectralSession(LinkPort &port, int deviceType, QObject *parent)
-    : QObject(parent), m_port(port), m_deviceType(deviceType)
+    : QObject(parent), port_(port), deviceType_(deviceType)
 {
 }
 
 bool SpectralSession::isDeviceOpen() const
 {
-    return m_port.isDeviceOpen();
+    return port_.isDeviceOpen();
 }
 
 Outcome SpectralSession::notConnected() const
@@ -31,13 +31,13 @@ Outcome SpectralSession::notConnected() const
 
 std::shared_ptr<InstrumentLink> SpectralSession::openLink() const
 {
-    std::shared_ptr<InstrumentLink> link = m_port.current();
+    std::shared_ptr<InstrumentLink> link = port_.current();
     return link && link->isOpen() ? link : nullptr;
 }
 
 Outcome SpectralSession::measure()
 {
-    if (m_records.count() >= MaxMeasuredRecords)
+    if (records_.count() >= MaxMeasuredRecords)
         return Outcome::failure(
             trPage("Error"), trPage("Measurement exceeds the maximum quantity, please save the excel file before measuring!"));
     SpectralRecord record;
@@ -48,7 +48,7 @@ Outcome SpectralSession::measure()
     }
     if (result < 0)
         return Outcome::failure(trPage("Error"), trPage("Failed to read data information!"));
-    m_records.append(record);
+    records_.append(record);
     return Outcome::done();
 }
 
@@ -60,11 +60,11 @@ Outcome SpectralSession::downloadHistory(const Progress &progress)
         return notConnected();
     int count = 0;
     BlockDownload::Result download;
-    const DeviceProfile *profile = deviceProfile(m_deviceType);
+    const DeviceProfile *profile = deviceProfile(deviceType_);
     {
         LinkLock lock(link);
         CDeviceCommands commands(*link);
-        const int result = commands.readSpectralRecordCount(count, m_deviceType);
+        const int result = commands.readSpectralRecordCount(count, deviceType_);
         if (result == CmdBadData)
             return Outcome::failure(trPage("Error"), trPage("Spectral history data error, unable to export!"));
         if (result < 0)
@@ -100,7 +100,7 @@ Outcome SpectralSession::downloadHistory(const Progress &progress)
         records.append(record);
         names.append(stored.name);
     }
-    m_records.append(records, names);
+    records_.append(records, names);
     return Outcome::done();
 }
 
@@ -111,10 +111,10 @@ Outcome SpectralSession::noDataToExport() const
 
 Outcome SpectralSession::exportTo(const QString &fileName)
 {
-    if (m_records.count() == 0)
+    if (records_.count() == 0)
         return noDataToExport();
-    const SaveResult result = saveRowsVerified(fileName, m_records.exportRows());
+    const SaveResult result = saveRowsVerified(fileName, records_.exportRows());
     if (result == SaveResult::Saved)
-        m_records.clear();
+        records_.clear();
     return SpectralExportTexts.of(result);
 }

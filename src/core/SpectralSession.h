@@ -26,15 +26,15 @@ public:
         return QCoreApplication::translate("MeterPageFor310", text, disambiguation, n);
     }
 
-    SpectralRecordModel &records() { return m_records; }
-    const SpectralRecordModel &records() const { return m_records; }
-    int deviceType() const { return m_deviceType; }
+    SpectralRecordModel &records() { return records_; }
+    const SpectralRecordModel &records() const { return records_; }
+    int deviceType() const { return deviceType_; }
 
     bool isDeviceOpen() const;
     Outcome notConnected() const;
     Outcome measure();
     // The download fills an empty page: the page offers to save what it holds first.
-    bool downloadWouldReplace() const { return m_records.count() > 0; }
+    bool downloadWouldReplace() const { return records_.count() > 0; }
     Outcome downloadHistory(const Progress &progress);
     Outcome noDataToExport() const;
     // Saves to fileName and empties the list once the saved file holds every row.
@@ -43,7 +43,7 @@ public:
 private:
     std::shared_ptr<InstrumentLink> openLink() const;
 
-    LinkPort &m_port;
-    int m_deviceType;
-    SpectralRecordModel m_records;
+    LinkPort &port_;
+    int deviceType_;
+    SpectralRecordModel records_;
 };

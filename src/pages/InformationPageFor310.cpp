@@ -6,7 +6,7 @@
 InformationPageFor310::InformationPageFor310(ReportPageFor310 *report)
     : QDialog(report)
     , ui(std::make_unique<Ui::InformationPageFor310>())
-    , m_report(report)
+    , report_(report)
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -24,7 +24,7 @@ InformationPageFor310::~InformationPageFor310() = default;
 
 void InformationPageFor310::on_Okbtn_clicked()
 {
-    m_report->setSignatures(ui->CompanyEdit->text(), ui->TesterEdit->text(), ui->AuditorEdit->text());
+    report_->setSignatures(ui->CompanyEdit->text(), ui->TesterEdit->text(), ui->AuditorEdit->text());
     close();
 }
 

@@ -26,5 +26,5 @@ private slots:
 
 private:
     std::unique_ptr<Ui::InformationPageFor310> ui;
-    ReportPageFor310 *m_report;
+    ReportPageFor310 *report_;
 };

@@ -12,7 +12,7 @@
 ReportPageFor310::ReportPageFor310(const ReportInputs &inputs, QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::ReportPageFor310>())
-    , m_inputs(inputs)
+    , inputs_(inputs)
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -30,9 +30,9 @@ QTextDocument *ReportPageFor310::document() const
 
 void ReportPageFor310::setSignatures(const QString &company, const QString &tester, const QString &auditor)
 {
-    m_inputs.company = company;
-    m_inputs.tester = tester;
-    m_inputs.auditor = auditor;
+    inputs_.company = company;
+    inputs_.tester = tester;
+    inputs_.auditor = auditor;
     refresh();
     emit informationChanged(company, tester, auditor);
 }
@@ -68,5 +68,5 @@ void ReportPageFor310::on_Informationbtn_clicked()
 void ReportPageFor310::refresh()
 {
     ui->textBrowser->clear();
-    ui->textBrowser->setHtml(buildReportHtml(m_inputs));
+    ui->textBrowser->setHtml(buildReportHtml(inputs_));
 }

@@ -22,7 +22,7 @@ public:
     explicit ReportPageFor310(const ReportInputs &inputs, QWidget *parent = nullptr);
     ~ReportPageFor310() override;
 
-    const ReportInputs &inputs() const { return m_inputs; }
+    const ReportInputs &inputs() const { return inputs_; }
     QTextDocument *document() const;
 
     // Takes new signature fields, rebuilds the report and announces them.
@@ -45,5 +45,5 @@ private:
     void refresh();
 
     std::unique_ptr<Ui::ReportPageFor310> ui;
-    ReportInputs m_inputs;
+    ReportInputs inputs_;
 };

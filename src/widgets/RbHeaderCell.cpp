@@ -1,18 +1,18 @@
 #include "RbHeaderCell.h"
 
 RbHeaderCell::RbHeaderCell(int row, int column, RbHeaderCell *parent)
-    : m_row(row), m_column(column), m_parent(parent)
+    : row_(row), column_(column), parent_(parent)
 {
 }
 
 RbHeaderCell::~RbHeaderCell()
 {
-    qDeleteAll(m_children);
+    qDeleteAll(children_);
 }
 
 RbHeaderCell *RbHeaderCell::child(int row, int column)
 {
-    RbHeaderCell *&cell = m_children[qMakePair(row, column)];
+    RbHeaderCell *&cell = children_[qMakePair(row, column)];
     if (!cell)
         cell = new RbHeaderCell(row, column, this);
     return cell;

@@ -13,20 +13,20 @@ public:
     RbHeaderCell(const RbHeaderCell &) = delete;
     RbHeaderCell &operator=(const RbHeaderCell &) = delete;
 
-    int row() const { return m_row; }
-    int column() const { return m_column; }
-    RbHeaderCell *parent() const { return m_parent; }
+    int row() const { return row_; }
+    int column() const { return column_; }
+    RbHeaderCell *parent() const { return parent_; }
 
     // The child at (row, column), created on first use and owned by this cell.
     RbHeaderCell *child(int row, int column);
 
-    QVariant data(int role) const { return m_roles.value(role); }
-    void setData(int role, const QVariant &value) { m_roles.insert(role, value); }
+    QVariant data(int role) const { return roles_.value(role); }
+    void setData(int role, const QVariant &value) { roles_.insert(role, value); }
 
 private:
-    int m_row;
-    int m_column;
-    RbHeaderCell *m_parent;
-    QHash<QPair<int, int>, RbHeaderCell *> m_children;
-    QHash<int, QVariant> m_roles;
+    int row_;
+    int column_;
+    RbHeaderCell *parent_;
+    QHash<QPair<int, int>, RbHeaderCell *> children_;
+    QHash<int, QVariant> roles_;
 };

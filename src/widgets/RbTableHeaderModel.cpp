@@ -1,8 +1,8 @@
 #include "RbTableHeaderModel.h"
 
 RbTableHeaderModel::RbTableHeaderModel(int rows, int columns, QObject *parent)
-    : QAbstractTableModel(parent), m_rows(rows), m_columns(columns),
-      m_root(std::make_unique<RbHeaderCell>(-1, -1, nullptr))
+    : QAbstractTableModel(parent), rows_(rows), columns_(columns),
+      root_(std::make_unique<RbHeaderCell>(-1, -1, nullptr))
 {
 }
 
@@ -10,25 +10,25 @@ RbTableHeaderModel::~RbTableHeaderModel() = default;
 
 bool RbTableHeaderModel::inRange(int row, int column) const
 {
-    return row >= 0 && row < m_rows && column >= 0 && column < m_columns;
+    return row >= 0 && row < rows_ && column >= 0 && column < columns_;
 }
 
 QModelIndex RbTableHeaderModel::index(int row, int column, const QModelIndex &parent) const
 {
     if (!inRange(row, column))
         return {};
-    RbHeaderCell *owner = parent.isValid() ? static_cast<RbHeaderCell *>(parent.internalPointer()) : m_root.get();
+    RbHeaderCell *owner = parent.isValid() ? static_cast<RbHeaderCell *>(parent.internalPointer()) : root_.get();
     return createIndex(row, column, owner->child(row, column));
 }
 
 int RbTableHeaderModel::rowCount(const QModelIndex &) const
 {
-    return m_rows;
+    return rows_;
 }
 
 int RbTableHeaderModel::columnCount(const QModelIndex &) const
 {
-    return m_columns;
+    return columns_;
 }
 
 QVariant RbTableHeaderModel::data(const QModelIndex &index, int role) const
@@ -48,7 +48,7 @@ bool RbTableHeaderModel::setData(const QModelIndex &index, const QVariant &value
         const int span = value.toInt();
         if (span <= 0)
             return true;
-        const int room = role == ColumnSpanRole ? m_columns - index.column() : m_rows - index.row();
+        const int room = role == ColumnSpanRole ? columns_ - index.column() : rows_ - index.row();
         stored = qMin(span, room);
     }
     cell->setData(role, stored);

@@ -30,7 +30,7 @@ public:
 private:
     bool inRange(int row, int column) const;
 
-    int m_rows;
-    int m_columns;
-    std::unique_ptr<RbHeaderCell> m_root;
+    int rows_;
+    int columns_;
+    std::unique_ptr<RbHeaderCell> root_;
 };

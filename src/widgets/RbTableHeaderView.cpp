@@ -26,36 +26,36 @@ bool toBrush(const QVariant &value, QBrush &brush)
 } // namespace
 
 RbTableHeaderView::RbTableHeaderView(Qt::Orientation orientation, int rows, int columns, QWidget *parent)
-    : QHeaderView(orientation, parent), m_model(new RbTableHeaderModel(rows, columns, this))
+    : QHeaderView(orientation, parent), model_(new RbTableHeaderModel(rows, columns, this))
 {
     const QSize hint = horizontal() ? QSize(defaultSectionSize(), DefaultCellHeight)
                                     : QSize(DefaultCellWidth, defaultSectionSize());
     for (int row = 0; row < rows; ++row)
         for (int column = 0; column < columns; ++column)
-            m_model->setData(m_model->index(row, column), hint, Qt::SizeHintRole);
-    setModel(m_model);
+            model_->setData(model_->index(row, column), hint, Qt::SizeHintRole);
+    setModel(model_);
     // Texts, spans and sizes change after construction; the header must show them.
-    connect(m_model, &QAbstractItemModel::dataChanged, this,
+    connect(model_, &QAbstractItemModel::dataChanged, this,
             [this] { headerDataChanged(this->orientation(), 0, count() - 1); });
     connect(this, &QHeaderView::sectionResized, this, &RbTableHeaderView::onSectionResized);
 }
 
 void RbTableHeaderView::setCellSpan(int row, int column, int rowSpanCount, int columnSpanCount)
 {
-    const QModelIndex cell = m_model->index(row, column);
+    const QModelIndex cell = model_->index(row, column);
     if (rowSpanCount > 0)
-        m_model->setData(cell, rowSpanCount, RbTableHeaderModel::RowSpanRole);
+        model_->setData(cell, rowSpanCount, RbTableHeaderModel::RowSpanRole);
     if (columnSpanCount != 0)
-        m_model->setData(cell, columnSpanCount, RbTableHeaderModel::ColumnSpanRole);
+        model_->setData(cell, columnSpanCount, RbTableHeaderModel::ColumnSpanRole);
 }
 
 void RbTableHeaderView::setHeaderRowHeight(int row, int height)
 {
-    for (int column = 0; column < m_model->columnCount(); ++column) {
-        const QModelIndex cell = m_model->index(row, column);
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        const QModelIndex cell = model_->index(row, column);
         QSize size = cellSize(cell);
         size.setHeight(height);
-        m_model->setData(cell, size, Qt::SizeHintRole);
+        model_->setData(cell, size, Qt::SizeHintRole);
     }
     if (!horizontal())
         resizeSection(row, height);
@@ -63,13 +63,13 @@ void RbTableHeaderView::setHeaderRowHeight(int row, int height)
 
 void RbTableHeaderView::setCellBackground(const QModelIndex &index, const QColor &colour)
 {
-    m_model->setData(index, colour, Qt::BackgroundRole);
+    model_->setData(index, colour, Qt::BackgroundRole);
 }
 
 QModelIndex RbTableHeaderView::spanOriginForColumn(const QModelIndex &index) const
 {
     for (int column = index.column(); column >= 0; --column) {
-        const QModelIndex cell = m_model->index(index.row(), column);
+        const QModelIndex cell = model_->index(index.row(), column);
         const int span = cell.data(RbTableHeaderModel::ColumnSpanRole).toInt();
         if (span > 0 && column + span - 1 >= index.column())
             return cell;
@@ -80,7 +80,7 @@ QModelIndex RbTableHeaderView::spanOriginForColumn(const QModelIndex &index) con
 QModelIndex RbTableHeaderView::spanOriginForRow(const QModelIndex &index) const
 {
     for (int row = index.row(); row >= 0; --row) {
-        const QModelIndex cell = m_model->index(row, index.column());
+        const QModelIndex cell = model_->index(row, index.column());
         const int span = cell.data(RbTableHeaderModel::RowSpanRole).toInt();
         if (span > 0 && row + span - 1 >= index.row())
             return cell;
@@ -92,7 +92,7 @@ int RbTableHeaderView::spannedWidth(int row, int firstColumn, int count) const
 {
     int width = 0;
     for (int column = firstColumn; column < firstColumn + count; ++column)
-        width += cellSize(m_model->index(row, column)).width();
+        width += cellSize(model_->index(row, column)).width();
     return width;
 }
 
@@ -100,7 +100,7 @@ int RbTableHeaderView::spannedHeight(int column, int firstRow, int count) const
 {
     int height = 0;
     for (int row = firstRow; row < firstRow + count; ++row)
-        height += cellSize(m_model->index(row, column)).height();
+        height += cellSize(model_->index(row, column)).height();
     return height;
 }
 
@@ -144,7 +144,7 @@ void RbTableHeaderView::onSectionResized(int logicalIndex, int, int newSize)
         const QModelIndex cell = cellAt(level, logicalIndex);
         QSize size = cellSize(cell);
         (horizontal() ? size.rwidth() : size.rheight()) = newSize;
-        m_model->setData(cell, size, Qt::SizeHintRole);
+        model_->setData(cell, size, Qt::SizeHintRole);
 
         const CellPlacement placement = placeCell(level, logicalIndex, sectionViewportPosition(logicalIndex));
         const QPoint corner = placement.rect.topLeft();
@@ -229,12 +229,12 @@ QSize RbTableHeaderView::sectionSizeFromContents(int logicalIndex) const
 
 int RbTableHeaderView::levelCount() const
 {
-    return horizontal() ? m_model->rowCount() : m_model->columnCount();
+    return horizontal() ? model_->rowCount() : model_->columnCount();
 }
 
 QModelIndex RbTableHeaderView::cellAt(int level, int section) const
 {
-    return horizontal() ? m_model->index(level, section) : m_model->index(section, level);
+    return horizontal() ? model_->index(level, section) : model_->index(section, level);
 }
 
 QSize RbTableHeaderView::cellSize(const QModelIndex &cell) const

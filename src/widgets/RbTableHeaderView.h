@@ -13,7 +13,7 @@ class RbTableHeaderView : public QHeaderView
 public:
     RbTableHeaderView(Qt::Orientation orientation, int rows, int columns, QWidget *parent = nullptr);
 
-    RbTableHeaderModel *headerModel() const { return m_model; }
+    RbTableHeaderModel *headerModel() const { return model_; }
 
     void setCellSpan(int row, int column, int rowSpanCount, int columnSpanCount);
     void setHeaderRowHeight(int row, int height);
@@ -62,5 +62,5 @@ private:
     int spannedAcross(int section, int firstLevel, int count) const;
     CellPlacement placeCell(int level, int section, int sectionStart) const;
 
-    RbTableHeaderModel *m_model;
+    RbTableHeaderModel *model_;
 };
