@@ -170,35 +170,41 @@ MeasurementValues valuesOf(const ComparisonPair::Column &column)
 
 } // namespace
 
+// A new record of the pair: differences, PASS or NG (counted), and the settings and instrument in force.
+RecordFields ComparisonSession::judgedRecord(const MeasurementValues &standard, const MeasurementValues &sample,
+                                             double deltaE, const QString &time)
+{
+    const JudgementSettings &judgement = state_.judgement;
+    RecordFields fields;
+    fields.time = time;
+    fields.standard = standard;
+    fields.sample = sample;
+    fields.deltaHaze = sample.values[Quantity::Haze] - standard.values[Quantity::Haze];
+    fields.deltaTransmittance = sample.values[Quantity::Transmittance] - standard.values[Quantity::Transmittance];
+    fields.deltaE = deltaE;
+    const bool pass = passes(judgement, fields.deltaHaze, fields.deltaTransmittance, deltaE);
+    fields.result = pass ? RecordResult::Pass : RecordResult::Ng;
+    fields.number = records_.countResult(pass);
+    fields.hazeTolerance = judgement.hazeTolerance;
+    fields.transmittanceTolerance = judgement.transmittanceTolerance;
+    fields.threshold = judgement.workingThreshold;
+    fields.model = state_.modelName;
+    fields.serialNumber = state_.serialNumber;
+    return fields;
+}
+
 void ComparisonSession::judgeSample()
 {
     const MeasurementValues standard = valuesOf(pair_.standard);
     const MeasurementValues sample = valuesOf(pair_.sample);
     for (int quantity = 0; quantity < Quantity::Count; ++quantity)
         pair_.differences[quantity] = sample.values[quantity] - standard.values[quantity];
-    JudgementSettings &judgement = state_.judgement;
-    const double deltaE = judgedDeltaE(judgement, labOf(standard), labOf(sample));
+    const double deltaE = judgedDeltaE(state_.judgement, labOf(standard), labOf(sample));
     pair_.deltaE = deltaE;
-    const double deltaHaze = sample.values[Quantity::Haze] - standard.values[Quantity::Haze];
-    const double deltaTransmittance = sample.values[Quantity::Transmittance] - standard.values[Quantity::Transmittance];
-    const bool pass = passes(judgement, deltaHaze, deltaTransmittance, deltaE);
-    pair_.pass = pass;
-
-    RecordFields fields;
-    fields.number = records_.countResult(pass);
+    RecordFields fields =
+        judgedRecord(standard, sample, deltaE, ComparisonRecord::timeText(QDateTime::currentDateTime()));
+    pair_.pass = fields.result == RecordResult::Pass;
     fields.name = records_.nextTestName();
-    fields.time = ComparisonRecord::timeText(QDateTime::currentDateTime());
-    fields.standard = standard;
-    fields.sample = sample;
-    fields.deltaHaze = deltaHaze;
-    fields.deltaTransmittance = deltaTransmittance;
-    fields.deltaE = deltaE;
-    fields.result = pass ? RecordResult::Pass : RecordResult::Ng;
-    fields.hazeTolerance = judgement.hazeTolerance;
-    fields.transmittanceTolerance = judgement.transmittanceTolerance;
-    fields.threshold = judgement.workingThreshold;
-    fields.model = state_.modelName;
-    fields.serialNumber = state_.serialNumber;
     records_.append(ComparisonRecord::fromFields(fields));
 }
 
@@ -541,29 +547,14 @@ Outcome ComparisonSession::downloadRecords(const Progress &progress)
 void ComparisonSession::appendStoredComparisons(const QList<StoredComparison> &stored)
 {
     const QString time = ComparisonRecord::timeText(QDateTime::currentDateTime());
-    const JudgementSettings &judgement = state_.judgement;
     QList<ComparisonRecord> records;
     records.reserve(stored.size());
     for (const StoredComparison &comparison : stored) {
-        RecordFields record;
-        record.name = comparison.name;
-        record.time = time;
-        record.standard = comparison.standard;
-        record.sample = comparison.sample;
-        const auto &standard = record.standard.values;
-        const auto &sample = record.sample.values;
-        record.deltaHaze = sample[Quantity::Haze] - standard[Quantity::Haze];
-        record.deltaTransmittance = sample[Quantity::Transmittance] - standard[Quantity::Transmittance];
-        record.deltaE = colorDifference(DeltaEab, labOf(record.standard), labOf(record.sample));
-        const bool pass = passes(judgement, record.deltaHaze, record.deltaTransmittance, record.deltaE);
-        record.number = records_.countResult(pass);
-        record.result = pass ? RecordResult::Pass : RecordResult::Ng;
-        record.hazeTolerance = judgement.hazeTolerance;
-        record.transmittanceTolerance = judgement.transmittanceTolerance;
-        record.threshold = judgement.workingThreshold;
-        record.model = state_.modelName;
-        record.serialNumber = state_.serialNumber;
-        records.append(ComparisonRecord::fromFields(record));
+        RecordFields fields = judgedRecord(comparison.standard, comparison.sample,
+                                           colorDifference(DeltaEab, labOf(comparison.standard), labOf(comparison.sample)),
+                                           time);
+        fields.name = comparison.name;
+        records.append(ComparisonRecord::fromFields(fields));
     }
     records_.append(records);
 }

@@ -148,6 +148,8 @@ private:
     bool usesPerKindResults() const;
     Outcomes readDeviceInformation();
     void showMeasurement(int mode, const ResultValues &values);
+    RecordFields judgedRecord(const MeasurementValues &standard, const MeasurementValues &sample, double deltaE,
+                              const QString &time);
     void judgeSample();
     void appendStoredComparisons(const QList<StoredComparison> &stored);
     void resetColumn(int mode);

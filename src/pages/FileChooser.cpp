@@ -1,5 +1,8 @@
 #include "FileChooser.h"
 
+#include "WorkbookSave.h"
+
+#include <QDateTime>
 #include <QFileDialog>
 
 namespace FileChooser {
@@ -31,6 +34,14 @@ QString openFileName(QWidget *parent, const QString &caption, const QString &dir
     if (override())
         return override()({false, caption, directory, filters});
     return QFileDialog::getOpenFileName(parent, caption, directory, filters);
+}
+
+QString workbookTarget(QWidget *parent, const QString &caption, const QString &prefix, const QString &filters)
+{
+    QString selectedFilter;
+    const QString proposed = prefix + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmm"));
+    const QString answer = saveFileName(parent, caption, proposed, filters, &selectedFilter);
+    return answer.isEmpty() ? QString() : withWorkbookSuffix(answer, selectedFilter);
 }
 
 } // namespace FileChooser

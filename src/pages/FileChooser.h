@@ -22,6 +22,9 @@ using Answer = std::function<QString(const Request &)>;
 QString saveFileName(QWidget *parent, const QString &caption, const QString &proposed, const QString &filters,
                      QString *selectedFilter = nullptr);
 QString openFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filters);
+// Where to export a workbook: proposes prefix + "yyyyMMddhhmm"; a name without .xls or .xlsx gets
+// the suffix of the filter left selected. Empty when the user cancelled.
+QString workbookTarget(QWidget *parent, const QString &caption, const QString &prefix, const QString &filters);
 
 // Replaces the dialogs until reset with an empty Answer.
 void setAnswer(Answer answer);

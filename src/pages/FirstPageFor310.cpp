@@ -12,7 +12,6 @@
 #include "RbTableHeaderModel.h"
 #include "RbTableHeaderView.h"
 #include "ReportPageFor310.h"
-#include "WorkbookSave.h"
 #include "setEParameterPageFor320.h"
 
 #include <QButtonGroup>
@@ -336,14 +335,12 @@ bool FirstPageFor310::on_pushButton_exportExcel_clicked()
         show(session_.noDataToExport());
         return false;
     }
-    QString selectedFilter;
-    const QString answer = FileChooser::saveFileName(
-        this, tr("Storing data to Excel"),
-        QStringLiteral("CompareM") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmm")),
-        tr("excel file (*.xls)") + QStringLiteral(";;") + tr("excel file (*.xlsx)"), &selectedFilter);
-    if (answer.isEmpty())
+    const QString target = FileChooser::workbookTarget(this, tr("Storing data to Excel"), QStringLiteral("CompareM"),
+                                                       tr("excel file (*.xls)") + QStringLiteral(";;") +
+                                                           tr("excel file (*.xlsx)"));
+    if (target.isEmpty())
         return false;
-    const Outcome outcome = session_.exportTo(withWorkbookSuffix(answer, selectedFilter));
+    const Outcome outcome = session_.exportTo(target);
     show(outcome);
     return outcome.succeeded();
 }

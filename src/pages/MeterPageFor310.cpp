@@ -5,9 +5,7 @@
 #include "FileChooser.h"
 #include "ProgressReport.h"
 #include "SpectralChart.h"
-#include "WorkbookSave.h"
 
-#include <QDateTime>
 #include <QMessageBox>
 #include <QPainter>
 
@@ -113,14 +111,12 @@ bool MeterPageFor310::on_pushButton_exportExcel_clicked()
         show(session_.noDataToExport());
         return false;
     }
-    QString selectedFilter;
-    const QString answer = FileChooser::saveFileName(
-        this, tr("Storing data to Excel"),
-        QStringLiteral("MeterData") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmm")),
-        tr("excel file (*.xls)") + QStringLiteral(";;") + tr("excel file (*.xlsx)"), &selectedFilter);
-    if (answer.isEmpty())
+    const QString target = FileChooser::workbookTarget(this, tr("Storing data to Excel"), QStringLiteral("MeterData"),
+                                                       tr("excel file (*.xls)") + QStringLiteral(";;") +
+                                                           tr("excel file (*.xlsx)"));
+    if (target.isEmpty())
         return false;
-    const Outcome outcome = session_.exportTo(withWorkbookSuffix(answer, selectedFilter));
+    const Outcome outcome = session_.exportTo(target);
     show(outcome);
     return outcome.succeeded();
 }
