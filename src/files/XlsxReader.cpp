@@ -1,12 +1,10 @@
 // .xlsx: the zip package's XML parts through QXmlStreamReader.
 
-#include "FastXml.h"
 #include "WorkbookCodecs.h"
 #include "ZipPackage.h"
 
 #include <QDir>
 #include <QHash>
-#include <QVarLengthArray>
 #include <QXmlStreamReader>
 
 #include <functional>
@@ -161,7 +159,8 @@ public:
             sheet.name = name;
             if (!rels.contains(id))
                 return fail(reason, QStringLiteral("no part for sheet %1").arg(name));
-            if (!readSheet(rels[id].target, sheet, reason))
+            if (!parsePart(rels[id].target, reason,
+                           [&](QXmlStreamReader &xml) { return readSheetPart(xml, sheet, reason); }))
                 return false;
         }
         return true;
@@ -289,6 +288,7 @@ private:
 
     bool readCell(QXmlStreamReader &xml, const QXmlStreamAttributes &attributes, Cell &cell)
     {
+        const QStringView type = attributes.value(QLatin1String("t"));
         const QStringView styleIndex = attributes.value(QLatin1String("s"));
         const Style style = styleIndex.isEmpty() ? Style() : styles_.value(styleIndex.toInt());
         QString value, inlineText;
@@ -300,11 +300,6 @@ private:
             else if (xml.isStartElement())
                 xml.skipCurrentElement();
         }
-        return cellOf(attributes.value(QLatin1String("t")), style, value, inlineText, cell);
-    }
-
-    bool cellOf(QStringView type, const Style &style, const QString &value, const QString &inlineText, Cell &cell) const
-    {
         cell.format = style.format;
         cell.centred = style.centred;
         if (type == u"inlineStr") {
@@ -333,105 +328,6 @@ private:
             return ok;
         }
         return true;
-    }
-
-    // Most sheets are read from their bytes; one the fast reader gives up on (or one with a
-    // fault, whose message the general reader words) is read again with QXmlStreamReader.
-    bool readSheet(const QString &part, Sheet &sheet, QString &reason)
-    {
-        QString detail;
-        if (const std::unique_ptr<ZipPart> device = zip_.part(part, detail)) {
-            if (readSheetFast(*device, sheet) && (device->readAll(), device->intact()))
-                return true;
-        }
-        sheet.cells.clear();
-        return parsePart(part, reason, [&](QXmlStreamReader &xml) { return readSheetPart(xml, sheet, reason); });
-    }
-
-    // readSheetPart over FastXml; false when it gives up or meets a fault.
-    bool readSheetFast(QIODevice &device, Sheet &sheet)
-    {
-        FastXml xml(device);
-        const SheetLimits limits = sheetLimits(WorkbookFormat::Xlsx);
-        CellPos next{-1, 0};
-        auto hint = sheet.cells.end();
-        QVarLengthArray<char16_t, 16> reference, styleIndex, type;
-        for (;;) {
-            const FastXml::Token token = xml.next();
-            if (token == FastXml::Token::Done)
-                return true;
-            if (token == FastXml::Token::GiveUp)
-                return false;
-            if (token != FastXml::Token::Start)
-                continue;
-            if (xml.name() == "row") {
-                const QByteArrayView r = xml.attribute("r");
-                next = {r.isEmpty() ? next.row + 1 : utf16(r, reference).toInt() - 1, 0};
-                continue;
-            }
-            if (xml.name() != "c")
-                continue;
-            const QStringView r = utf16(xml.attribute("r"), reference);
-            const QStringView s = utf16(xml.attribute("s"), styleIndex);
-            const QStringView t = utf16(xml.attribute("t"), type);
-            CellPos pos = next;
-            if ((!r.isEmpty() && !parseCellReference(r, pos)) || pos.row < 0 || pos.row >= limits.rows
-                || pos.column >= limits.columns)
-                return false;
-            next = {pos.row, pos.column + 1};
-            const Style style = s.isEmpty() ? Style() : styles_.value(s.toInt());
-            QString value, inlineText;
-            for (FastXml::Token child; (child = xml.next()) != FastXml::Token::End || xml.name() != "c";) {
-                if (child == FastXml::Token::Done || child == FastXml::Token::GiveUp)
-                    return false;
-                if (child != FastXml::Token::Start)
-                    continue;
-                const bool read = xml.name() == "v"    ? xml.readElementText(value)
-                                  : xml.name() == "is" ? readStringItemFast(xml, inlineText)
-                                                       : xml.skipElement();
-                if (!read)
-                    return false;
-            }
-            Cell cell;
-            if (!cellOf(t, style, value, inlineText, cell))
-                return false;
-            if (cell.isEmpty() && !cell.centred && cell.format == NumberFormat::General)
-                continue;
-            if (sheet.cells.size() >= size_t(kMaxUsedCells))
-                return false;
-            hint = std::next(sheet.cells.insert_or_assign(hint, pos, std::move(cell)));
-        }
-    }
-
-    // readStringItem over FastXml.
-    static bool readStringItemFast(FastXml &xml, QString &out)
-    {
-        QString text, run;
-        int phonetic = 0;
-        for (FastXml::Token token; (token = xml.next()) != FastXml::Token::End || xml.name() != "is";) {
-            if (token == FastXml::Token::Done || token == FastXml::Token::GiveUp)
-                return false;
-            if (token == FastXml::Token::Start && xml.name() == "rPh") {
-                ++phonetic;
-            } else if (token == FastXml::Token::End && xml.name() == "rPh") {
-                --phonetic;
-            } else if (token == FastXml::Token::Start && xml.name() == "t" && phonetic == 0) {
-                if (!xml.readElementText(run))
-                    return false;
-                text += run;
-            }
-        }
-        out = decodeEscapes(text);
-        return true;
-    }
-
-    // An attribute's ASCII bytes as UTF-16, so the general reader's conversions apply unchanged.
-    static QStringView utf16(QByteArrayView ascii, QVarLengthArray<char16_t, 16> &buffer)
-    {
-        buffer.resize(ascii.size());
-        for (qsizetype i = 0; i < ascii.size(); ++i)
-            buffer[i] = char16_t(uchar(ascii[i]));
-        return QStringView(buffer.constData(), buffer.size());
     }
 
     ZipPackage zip_;
