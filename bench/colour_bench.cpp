@@ -87,7 +87,8 @@ public:
     {
         const auto o = times.find(ours), t = times.find(theirs);
         if (o != times.end() && t != times.end() && o->second > 0)
-            std::printf("%s: ours runs at %.2fx the speed of lcms2 (target >= 1.00x)\n", what, t->second / o->second);
+            std::printf("%s: ours runs at %.2fx the speed of lcms2; target >= 1.00x: %s\n", what, t->second / o->second,
+                        t->second / o->second >= 1.0 ? "PASS" : "FAIL");
     }
 
 private:

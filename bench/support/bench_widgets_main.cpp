@@ -1,3 +1,5 @@
+#include "BenchSummary.h"
+
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
@@ -7,8 +9,14 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The link's debug lines would drown the figures.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type != QtDebugMsg)
+            fprintf(stderr, "%s\n", qPrintable(message));
+    });
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
+    BenchSummary::print();
     benchmark::Shutdown();
     return 0;
 }
