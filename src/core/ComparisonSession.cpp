@@ -46,6 +46,8 @@ ComparisonSession::ComparisonSession(LinkPort &port, QObject *parent) : QObject(
     state_.setResultKind(ResultHazeT);
     pushedTimer_.setSingleShot(true);
     pushedTimer_.setInterval(PushedResultPauseMs);
+    // A coarse timer may fire up to 5 % early; the pause is never shorter than its 500 ms.
+    pushedTimer_.setTimerType(Qt::PreciseTimer);
     connect(&pushedTimer_, &QTimer::timeout, this, &ComparisonSession::showNextPushedResult);
 }
 
