@@ -30,6 +30,8 @@ public:
     bool openForReading(int sheetIndex);
 
     bool isOpen() const { return isOpen_; }
+    // The format the file has, or will be saved in.
+    WorkbookFormat format() const { return format_; }
     // Rows of the sheet's used range, counted from its first non-empty row.
     int rowCount() const;
     int columnCount() const;

@@ -94,14 +94,18 @@ SaveResult saveRowsVerified(const QString &targetFile, const QList<QStringList> 
 
     const QString scratch = scratchNameBeside(target);
     auto removeScratch = qScopeGuard([&scratch] { QFile::remove(scratch); });
+    WorkbookFormat saved = WorkbookFormat::Xls;
     {
         ExcelEngine engine(scratch);
         if (!engine.open(1))
             return SaveResult::CantOpen;
         if (!engine.saveRows(rows, kHeaderSheetRow))
             return SaveResult::WriteFailed;
+        saved = engine.format();
     }
-    if (!holdsEveryRow(scratch, rows))
+    // Saving an .xlsx has already unpacked every part of the package and checked its size, CRC
+    // and closing tag; an .xls, written by our own BIFF writer, is read back cell by cell.
+    if (saved == WorkbookFormat::Xls && !holdsEveryRow(scratch, rows))
         return SaveResult::NotReadBack;
     if (!renameOver(scratch, target.absoluteFilePath()))
         return SaveResult::CantOverwrite;
