@@ -2,6 +2,7 @@
 
 #include "Outcome.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <memory>
 
@@ -25,4 +26,5 @@ private:
     QString label_;
     QString cancelText_;
     std::unique_ptr<QProgressDialog> dialog_;
+    QElapsedTimer sinceShown_; // since the bar last showed a value
 };
