@@ -4,16 +4,19 @@
 //  - downloading the instrument's 100 stored spectra through the simulator: speed over the time
 //    its reports would take at USB full speed, >= 20x as for the comparison records.
 #include "BenchSummary.h"
+#include "CLinkerUSB.h"
 #include "CountingTransport.h"
 #include "InstrumentLink.h"
 #include "LinkPort.h"
 #include "MeterPageFor310.h"
+#include "MyThread.h"
 #include "PageBench.h"
 #include "SimulatedInstrument.h"
 #include "SpectralChart.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QThread>
 #include <benchmark/benchmark.h>
 #include <cmath>
 
@@ -73,13 +76,20 @@ void BM_Download100StoredSpectra(benchmark::State &state)
     LinkPort port;
     port.setLink(InstrumentLink::openUsb(SimulatedInstrument::VendorId, SimulatedInstrument::ProductId));
     port.current()->startWorker();
-    double ours = 0;
+    double ours = 0, withoutWorker = 0;
     long reportCount = 0;
     {
         BoxAnswerer boxes;
         MeterPageFor310 page(port, 0);
         showAtBenchSize(page);
+        // Clicks spread evenly over the worker's poll cycle, as a user's land (see the comparison download).
+        constexpr int PollCycleMs = CLinkerUSB::reportWaitMs + MyThread::pauseMs;
+        const int iterations = int(state.max_iterations);
+        int iteration = 0;
         for (auto _ : state) {
+            port.current()->stopWorker();
+            port.current()->startWorker();
+            QThread::msleep(ulong(PollCycleMs * iteration++ / iterations));
             reports = 0;
             bool painted = false;
             const double s = seconds([&] {
@@ -95,6 +105,13 @@ void BM_Download100StoredSpectra(benchmark::State &state)
             reportCount += reports;
             page.on_pushButton_clearData_clicked();
             settle();
+            // The same with the polling worker stopped: the download's own time.
+            port.current()->stopWorker();
+            withoutWorker += seconds([&] {
+                untilPainted(recordViewport(page), [&] { page.on_pushButton_spectralHistory_clicked(); });
+            });
+            page.on_pushButton_clearData_clicked();
+            settle();
         }
     }
     port.current()->close();
@@ -107,10 +124,12 @@ void BM_Download100StoredSpectra(benchmark::State &state)
     state.counters["reports"] = double(reportCount) / n;
     state.counters["usb_limit_ms"] = limit * 1e3;
     state.counters["faster_than_usb"] = limit / (ours / n);
+    state.counters["worker_stopped_ms"] = withoutWorker / n * 1e3;
     BenchSummary::target("Download of 100 stored spectra to the shown page, speed over the USB full-speed limit",
                          limit / (ours / n), Goal::AtLeast, 20, "x",
                          BenchSummary::number(ours / n * 1e3) + " ms; " + std::to_string(reportCount / state.iterations())
-                             + " reports would take " + BenchSummary::number(limit * 1e3) + " ms at 1 ms each");
+                             + " reports would take " + BenchSummary::number(limit * 1e3) + " ms at 1 ms each; "
+                             + BenchSummary::number(withoutWorker / n * 1e3) + " ms with the polling worker stopped");
 }
 BENCHMARK(BM_Download100StoredSpectra)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
