@@ -1,0 +1,334 @@
+// Fetched and pushed results: the pair, its judgement, the records and counters they make.
+#include "SessionRig.h"
+
+#include <QElapsedTimer>
+#include <functional>
+
+namespace {
+
+using namespace Quantity;
+
+// The quantities each result kind's block carries.
+const QList<int> KindQuantities[ResultKindCount] = {{Haze, Transmittance}, {Haze}, {Transmittance},
+                                                    {L, A, B},              {LchL, C, H}, {Y, X, SmallY}};
+
+const SimMeasurement Standard = measured(1.00, 90.00, 50.00, 10.00, -5.00);
+const SimMeasurement Sample = measured(1.20, 89.50, 51.00, 12.00, -9.50);
+
+// The values the wire can carry: 2 decimals, h 1, x and y 4.
+void expectColumn(const ComparisonPair::Column &column, const SimMeasurement &m, int kind)
+{
+    for (int q : KindQuantities[kind]) {
+        ASSERT_TRUE(column[q].has_value()) << "quantity " << q;
+        const double step = q == H ? 0.1 : (q == X || q == SmallY) ? 0.0001 : 0.01;
+        EXPECT_NEAR(*column[q], m.values[q], step / 2 + 1e-9) << "quantity " << q;
+    }
+}
+
+std::array<int, 3> swatchOf(const SimMeasurement &m)
+{
+    return {m.red, m.green, m.blue};
+}
+
+struct FlowCase
+{
+    const char *profile;
+    int kind;
+    quint32 resultBlock; // the result read's block: 0x20 + kind, or 0 for the combined block
+    std::vector<std::string> said; // on connection
+};
+
+class DeviceFlow : public ::testing::TestWithParam<FlowCase>
+{
+};
+
+// Identity, kind and settings read on connection, then a pair fetched, judged and recorded.
+TEST_P(DeviceFlow, ConnectsThenFetchesAPair)
+{
+    const FlowCase &c = GetParam();
+    SessionRig rig(profileNamed(c.profile, c.kind));
+    rig.sim.setTolerance(150, 275, 35);
+    rig.sim.setDeltaEParam(DeltaE00, 12);
+    EXPECT_EQ(shown(rig.connect()), c.said);
+    const SimProfile profile = rig.sim.profile();
+    const ComparisonPageState &state = rig.session.state();
+    EXPECT_EQ((QStringList{state.serialNumber, state.modelName}), (QStringList{QString::number(profile.serialNumber), profile.model}));
+    EXPECT_EQ((std::array{int(state.firmwareKnown), state.firmwareVersion, state.judgement.deviceType, state.resultKind()}),
+              (std::array{1, profile.firmwareVersion, profile.deviceType, c.kind}));
+    const JudgementSettings &j = state.judgement;
+    if (profile.deviceType == 0)
+        EXPECT_EQ((std::array{j.hazeTolerance, j.transmittanceTolerance, j.workingThreshold}), (std::array{1.5, 2.75, 3.5}));
+    else
+        EXPECT_EQ((std::array{double(j.formula), j.parameterThreshold, j.workingThreshold}), (std::array{5.0, 1.2, 1.2}));
+
+    const ComparisonPair &pair = rig.session.pair();
+    EXPECT_EQ(shown(rig.measure(MeasureStandard, Standard)), "");
+    expectColumn(pair.standard, Standard, c.kind);
+    EXPECT_EQ(pair.standardSwatch, swatchOf(Standard));
+    EXPECT_EQ(rig.session.records().count(), 0);
+    EXPECT_EQ(shown(rig.measure(MeasureSample, Sample)), "");
+    expectColumn(pair.sample, Sample, c.kind);
+    EXPECT_EQ(pair.sampleSwatch, swatchOf(Sample));
+    EXPECT_EQ(pair.highlightedButton, int(MeasureSample));
+    for (int q : KindQuantities[c.kind])
+        EXPECT_NEAR(*pair.differences[q], *pair.sample[q] - *pair.standard[q], 1e-9);
+    const SimRequest read{c.resultBlock, c.resultBlock ? 0x18 : 0x36};
+    EXPECT_EQ(simRequests(rig.sim, 0x44), (QList<SimRequest>{read, read}));
+
+    ASSERT_EQ(rig.session.records().count(), 1);
+    ASSERT_TRUE(pair.pass.has_value());
+    using namespace RecordColumn;
+    EXPECT_EQ((QStringList{rig.text(0, Number), rig.text(0, Name), rig.text(0, Model), rig.text(0, SerialNumber),
+                           rig.text(0, Result)}),
+              (QStringList{"1", "Comp1", profile.model, QString::number(profile.serialNumber), *pair.pass ? "PASS" : "NG"}));
+    EXPECT_EQ(rig.session.counters().total(), 1u);
+    EXPECT_TRUE(rig.lockIsFree());
+}
+
+const std::vector<std::string> ReadSuccessful{"Information / Read successful!"};
+
+INSTANTIATE_TEST_SUITE_P(DeviceTypesAndKinds, DeviceFlow,
+                         ::testing::Values(FlowCase{"tq310", ResultHazeT, 0x20, ReadSuccessful},
+                                           FlowCase{"tq310", ResultLab, 0x23, ReadSuccessful},
+                                           FlowCase{"tq310", ResultHaze, 0x21, ReadSuccessful},
+                                           // Older meters do not know the device-information command.
+                                           FlowCase{"legacy", ResultYxy, 0x25, ReadSuccessful},
+                                           FlowCase{"tq320", ResultLCh, 0, {}}, FlowCase{"tq320e", ResultLab, 0, {}}));
+
+TEST(Measurement, OnlyAPairJudgesAndEachNewResultJudgesAgain)
+{
+    SessionRig rig;
+    rig.connect();
+    rig.measure(MeasureStandard, Standard);
+    rig.measure(MeasureStandard, Standard);
+    EXPECT_EQ(rig.session.records().count(), 0);
+    rig.measure(MeasureSample, Sample);
+    rig.measure(MeasureSample, Sample);
+    rig.measure(MeasureStandard, Sample); // the last sample against the new standard
+    ASSERT_EQ(rig.session.records().count(), 3);
+    EXPECT_EQ(rig.text(2, RecordColumn::Name), QStringLiteral("Comp3"));
+    EXPECT_EQ(rig.text(2, RecordColumn::DeltaHaze), QStringLiteral("0.00%"));
+}
+
+TEST(Measurement, FailedFetchKeepsTheColumnEmptyAndTheLinkUsable)
+{
+    for (const char *profile : {"tq310", "tq320"}) {
+        SessionRig rig(profileNamed(profile, ResultLab));
+        rig.connect();
+        rig.measure(MeasureSample, Sample);
+        rig.sim.injectFault(SimFault::BadFrameCheck);
+        EXPECT_EQ(shown(rig.measure(MeasureStandard, Standard)), "Error / Failed to read measurement data!");
+        EXPECT_FALSE(rig.session.pair().standard[L].has_value());
+        EXPECT_FALSE(rig.session.state().standardMeasured);
+        EXPECT_EQ(rig.session.records().count(), 0);
+        EXPECT_TRUE(rig.lockIsFree());
+        rig.measure(MeasureStandard, Standard);
+        EXPECT_EQ(rig.session.records().count(), 1) << profile;
+    }
+}
+
+// ---- judgement
+
+TEST(Judgement, PairRecordAndCountersAgreeAtTheBounds)
+{
+    const struct
+    {
+        const char *profile;
+        int kind;
+        SimMeasurement sample;
+        bool pass;
+        int formulaInForce;
+    } cases[] = {
+        // A difference equal to its tolerance passes; a little more fails.
+        {"tq310", ResultHazeT, measured(1.20, 90.50, 60, 30, 30), true, DeltaEab},
+        {"tq310", ResultHazeT, measured(1.21, 90.00, 50, 10, -5), false, DeltaEab},
+        {"tq310", ResultHazeT, measured(1.00, 89.49, 50, 10, -5), false, DeltaEab},
+        {"tq310", ResultLab, measured(9, 9, 50, 13, -5), true, DeltaEab},
+        {"tq310", ResultLab, measured(1, 90, 50, 13.01, -5), false, DeltaEab},
+        // Type 1 judges with the instrument's formula, type 2 with ΔE*ab whatever it holds.
+        {"tq320", ResultLab, measured(1, 90, 56, 16, -12), false, DeltaE00},
+        {"tq320", ResultLab, measured(1, 90, 51, 11, -6), true, DeltaE00},
+        {"tq320e", ResultLab, measured(1, 90, 52, 12, -7), false, DeltaEab},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.profile) + " " + std::to_string(c.sample.values[SimLStar]));
+        SessionRig rig(profileNamed(c.profile, c.kind));
+        rig.sim.setTolerance(20, 50, 30); // ±0.20 %, ±0.50 %, ΔE 3.0
+        rig.sim.setDeltaEParam(DeltaE00, 30);
+        rig.connect();
+        rig.measure(MeasureStandard, Standard);
+        rig.measure(MeasureSample, c.sample);
+        EXPECT_EQ(rig.session.pair().pass, c.pass);
+        EXPECT_EQ(rig.text(0, RecordColumn::Result), QLatin1String(c.pass ? "PASS" : "NG"));
+        EXPECT_EQ(rig.session.counters().qualified(), c.pass ? 1u : 0u);
+        EXPECT_EQ(rig.session.counters().unqualified(), c.pass ? 0u : 1u);
+        if (c.kind >= ResultLab) {
+            const Lab sample{c.sample.values[SimLStar], c.sample.values[SimAStar], c.sample.values[SimBStar]};
+            EXPECT_NEAR(*rig.session.pair().deltaE, colorDifference(c.formulaInForce, Lab{50, 10, -5}, sample), 0.01);
+            EXPECT_EQ(rig.text(0, RecordColumn::DeltaE), formatDeltaE(*rig.session.pair().deltaE));
+            EXPECT_EQ(rig.text(0, RecordColumn::Threshold), QStringLiteral("3.0"));
+        } else {
+            EXPECT_EQ(rig.text(0, RecordColumn::HazeTolerance) + rig.text(0, RecordColumn::TransmittanceTolerance),
+                      QStringLiteral("±0.20%±0.50%"));
+        }
+    }
+}
+
+TEST(Rejudging, NewToleranceJudgesThePairAndTheRecordsAgain)
+{
+    SessionRig rig;
+    rig.sim.setTolerance(20, 50, 30);
+    rig.connect();
+    rig.measure(MeasureStandard, Standard);
+    rig.measure(MeasureSample, measured(1.30, 90, 50, 10, -5));
+    ASSERT_EQ(rig.session.pair().pass, false);
+    rig.session.setTolerance("0.3", "0.5", "3");
+    EXPECT_EQ(rig.session.pair().pass, true);
+    EXPECT_EQ(rig.text(0, RecordColumn::Result) + rig.text(0, RecordColumn::HazeTolerance), QStringLiteral("PASS±0.30%"));
+    const ComparisonCounters &counters = rig.session.counters();
+    EXPECT_EQ((std::array{counters.unqualified(), counters.qualified(), counters.total()}), (std::array{0u, 1u, 1u}));
+}
+
+TEST(Rejudging, WrittenDeltaEParameterJudgesWithTheNewFormula)
+{
+    SessionRig rig(profileNamed("tq320", ResultLab));
+    rig.sim.setDeltaEParam(DeltaEab, 15);
+    rig.connect();
+    rig.measure(MeasureStandard, Standard);
+    rig.measure(MeasureSample, measured(1, 90, 51, 11, -6)); // ΔE*ab 1.73, ΔE*00 about 1.1
+    ASSERT_EQ(rig.text(0, RecordColumn::Result), QStringLiteral("NG"));
+    ASSERT_EQ(shown(rig.session.writeDeltaEParameter(DeltaE00, "1.5")), "");
+    rig.session.deltaEParameterWritten();
+    EXPECT_EQ(rig.session.pair().pass, true);
+    EXPECT_EQ(rig.text(0, RecordColumn::DeltaE), formatDeltaE(*rig.session.pair().deltaE));
+    EXPECT_EQ(rig.text(0, RecordColumn::Result) + rig.text(0, RecordColumn::Threshold), QStringLiteral("PASS1.5"));
+    EXPECT_EQ(rig.session.counters().qualified(), 1u);
+}
+
+// ---- pushed results
+
+// Through the worker: the instrument's key fills the column of the measurement mode.
+TEST(PushedResult, FillsTheColumnOfTheModeAndJudges)
+{
+    for (const auto &[profile, kind] : {std::pair{"tq310", int(ResultHazeT)}, {"tq320", int(ResultLCh)}}) {
+        SessionRig rig(profileNamed(profile, kind));
+        rig.connect();
+        rig.sim.setNextMeasurement(Standard);
+        rig.sim.pressMeasureKey();
+        ASSERT_TRUE(waitFor([&] { return rig.session.state().standardMeasured; }));
+        expectColumn(rig.session.pair().standard, Standard, kind);
+        rig.measure(MeasureSample, Standard);
+        rig.sim.setNextMeasurement(Sample);
+        rig.sim.pressMeasureKey();
+        ASSERT_TRUE(waitFor([&] { return rig.session.records().count() == 2; }));
+        expectColumn(rig.session.pair().sample, Sample, kind);
+        EXPECT_EQ(rig.session.pair().sampleSwatch, swatchOf(Sample));
+    }
+}
+
+QByteArray flipped(QByteArray frame, int at)
+{
+    frame[at] = char(frame[at] ^ 0x01);
+    return frame;
+}
+
+// Only the last chunk completes a result; it is the good frame's.
+TEST(PushedResult, DamagedFramesAreSkippedAndSplitOnesJoined)
+{
+    using Chunks = std::function<QList<QByteArray>(const QByteArray &good)>;
+    const struct
+    {
+        const char *name;
+        const char *profile; // per-kind frames on the TQ310, combined ones on the TQ320
+        int kind;
+        Chunks chunks;
+    } cases[] = {
+        {"split", "tq310", ResultHazeT, [](const QByteArray &f) { return QList{f.left(7), f.mid(7, 20), f.mid(27)}; }},
+        {"garbage first", "tq320", ResultLab, [](const QByteArray &f) { return QList{QByteArray("\x00\x13", 2) + f}; }},
+        {"bad check per kind", "tq310", ResultHaze, [](const QByteArray &f) { return QList{flipped(f, 33), f}; }},
+        {"bad check combined", "tq320", ResultLab, [](const QByteArray &f) { return QList{flipped(f, 20), f}; }},
+        {"short combined", "tq320", ResultLab, [](const QByteArray &f) { return QList{f.chopped(4), f}; }},
+        {"other kind", "tq310", ResultHaze, [](const QByteArray &f) { return QList{pushedFrame(Sample, ResultLab), f}; }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        SessionRig rig(profileNamed(c.profile, c.kind));
+        rig.connect();
+        const bool perKind = QLatin1String(c.profile) == QLatin1String("tq310");
+        const QList<QByteArray> chunks = c.chunks(pushedFrame(Standard, perKind ? c.kind : -1));
+        for (int i = 0; i < chunks.size(); ++i) {
+            rig.session.receivePushed(chunks[i]);
+            EXPECT_EQ(rig.session.pushedResultPending(), i == chunks.size() - 1) << "chunk " << i;
+        }
+        ASSERT_TRUE(waitFor([&] { return rig.session.state().standardMeasured; }));
+        expectColumn(rig.session.pair().standard, Standard, c.kind);
+        EXPECT_FALSE(rig.session.pushedResultPending());
+    }
+}
+
+TEST(PushedResult, TwoInOneChunkAreShownInOrderEachAfterThePause)
+{
+    SessionRig rig(profileNamed("tq320", ResultLab));
+    rig.connect();
+    rig.measure(MeasureStandard, Standard);
+    rig.measure(MeasureSample, Standard);
+    QElapsedTimer clock;
+    QList<qint64> shownAt;
+    QObject::connect(&rig.session.records(), &QAbstractItemModel::rowsInserted, [&] { shownAt.append(clock.elapsed()); });
+    const SimMeasurement second = measured(1, 90, 47, 8, -3);
+    clock.start();
+    rig.session.receivePushed(pushedFrame(Sample) + pushedFrame(second));
+    EXPECT_LT(clock.elapsed(), ComparisonSession::PushedResultPauseMs) << "the event loop is not held up";
+    EXPECT_FALSE(rig.session.pair().sample[L].has_value()) << "the column waits empty";
+    ASSERT_TRUE(waitFor([&] { return shownAt.size() == 2; }));
+    EXPECT_GE(shownAt[0], ComparisonSession::PushedResultPauseMs);
+    EXPECT_GE(shownAt[1] - shownAt[0], ComparisonSession::PushedResultPauseMs);
+    EXPECT_EQ(rig.text(1, RecordColumn::SampleFirst + L), formatValue(L, Sample.values[SimLStar]));
+    EXPECT_EQ(rig.text(2, RecordColumn::SampleFirst + L), formatValue(L, second.values[SimLStar]));
+}
+
+// ---- clearing
+
+TEST(ClearPage, EmptiesPairRecordsCountersNamesAndAWaitingResult)
+{
+    SessionRig rig;
+    rig.connect();
+    rig.measure(MeasureStandard, Standard);
+    rig.measure(MeasureSample, Sample);
+    rig.session.receivePushed(pushedFrame(Sample, ResultHazeT));
+    rig.session.clearPage();
+    EXPECT_FALSE(rig.session.pushedResultPending());
+    const ComparisonPair &pair = rig.session.pair();
+    EXPECT_FALSE(pair.standard[Haze] || pair.sample[Haze] || pair.differences[Haze] || pair.deltaE || pair.pass);
+    EXPECT_FALSE(pair.standardSwatch || pair.sampleSwatch);
+    EXPECT_EQ(pair.highlightedButton, int(MeasureStandard));
+    EXPECT_EQ(rig.session.records().count(), 0);
+    EXPECT_EQ(rig.session.counters().total(), 0u);
+    // A new pair is needed, in standard mode, and its record starts the names again.
+    rig.measure(MeasureSample, Sample);
+    EXPECT_EQ(rig.session.records().count(), 0);
+    rig.measure(MeasureStandard, Standard);
+    EXPECT_EQ(rig.text(0, RecordColumn::Name), QStringLiteral("Comp1"));
+}
+
+TEST(DeviceGone, ShowsAWaitingResultThenEmptiesDeviceFieldsAndKeepsTheRecords)
+{
+    SessionRig rig;
+    rig.connect();
+    rig.measure(MeasureStandard, Standard);
+    rig.measure(MeasureSample, Sample);
+    rig.session.receivePushed(pushedFrame(Sample, ResultHazeT));
+    rig.session.deviceGone();
+    EXPECT_EQ(rig.session.records().count(), 2) << "the pushed result is the user's measurement";
+    EXPECT_EQ(rig.session.counters().total(), 2u);
+    const ComparisonPageState &state = rig.session.state();
+    EXPECT_TRUE(state.serialNumber.isEmpty());
+    EXPECT_FALSE(state.firmwareKnown || state.standardMeasured || state.sampleMeasured);
+    EXPECT_EQ((std::array{state.judgement.hazeTolerance, state.judgement.transmittanceTolerance,
+                          state.judgement.workingThreshold}),
+              (std::array{-1.0, -1.0, -1.0}));
+    EXPECT_FALSE(rig.session.pair().sample[Haze] || rig.session.pair().pass);
+    EXPECT_FALSE(rig.session.pushedResultPending());
+}
+
+} // namespace

@@ -1,0 +1,142 @@
+// The comparison record list: counting on removal, renaming, what views see, report inputs,
+// and the session texts in Chinese.
+#include "SessionRig.h"
+
+#include "ReportDocument.h"
+
+#include <QColor>
+#include <QScopeGuard>
+#include <QTranslator>
+
+namespace {
+
+using namespace RecordColumn;
+using R = RecordResult;
+
+RecordFields fieldsOf(const QString &name, double standardHaze, double sampleHaze, R result)
+{
+    RecordFields f;
+    f.name = name;
+    f.time = QStringLiteral("2026/12/06  21:15");
+    f.standard.values = {standardHaze, 88.5, 50.25, 10.5, -3.25, 50.75, 11.0, 342.8, 18.42, 0.3127, 0.329};
+    f.sample = f.standard;
+    f.sample.values[Quantity::Haze] = sampleHaze;
+    f.sample.values[Quantity::L] = 51.75;
+    f.deltaHaze = sampleHaze - standardHaze;
+    f.deltaE = 1.5;
+    f.result = result;
+    f.hazeTolerance = 0.5;
+    f.transmittanceTolerance = 1.0;
+    f.threshold = 2.0;
+    f.model = QStringLiteral("TQ320");
+    f.serialNumber = QStringLiteral("23200118");
+    return f;
+}
+
+// Judged records are counted before they are added; imported ones (appendCounting) as they are added.
+void add(ComparisonRecordModel &model, R result, const QString &name = {})
+{
+    RecordFields f = fieldsOf(name, 10, 10.25, result);
+    if (result == R::Unknown) {
+        model.appendCounting({ComparisonRecord::fromFields(f)});
+        return;
+    }
+    f.number = model.countResult(result == R::Pass);
+    model.append(ComparisonRecord::fromFields(f));
+}
+
+TEST(RecordModel, RemovalTakesTheRecordOffItsCounter)
+{
+    const struct
+    {
+        std::vector<R> results;
+        int row;
+        bool removed;
+        std::array<unsigned, 3> counters; // unqualified, qualified, total
+    } cases[] = {{{R::Pass, R::Ng, R::Pass}, 1, true, {0, 2, 2}},
+                 {{R::Pass, R::Ng, R::Pass}, 2, true, {1, 1, 2}},
+                 {{R::Pass, R::Unknown}, 1, true, {0, 1, 1}}, // never counted
+                 {{R::Ng}, 1, false, {1, 0, 1}},
+                 {{R::Ng}, -1, false, {1, 0, 1}}};
+    for (const auto &c : cases) {
+        ComparisonRecordModel model;
+        for (R result : c.results)
+            add(model, result);
+        EXPECT_EQ(model.remove(c.row), c.removed);
+        const ComparisonCounters &counters = model.counters();
+        EXPECT_EQ((std::array{counters.unqualified(), counters.qualified(), counters.total()}), c.counters);
+        EXPECT_EQ(model.rowCount(), int(c.results.size()) - (c.removed ? 1 : 0));
+    }
+}
+
+TEST(RecordModel, ViewsSeeButtonTextsResultColoursAndAnEditableName)
+{
+    ComparisonRecordModel model;
+    add(model, R::Pass);
+    add(model, R::Ng);
+    add(model, R::Unknown);
+    EXPECT_EQ(model.index(1, Number).data().toString() + model.index(0, DeleteButton).data().toString() +
+                  model.index(0, ReportButton).data().toString(),
+              QStringLiteral("2DeleteReport"));
+    EXPECT_EQ(model.index(0, Result).data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::darkGreen));
+    EXPECT_EQ(model.index(1, Result).data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::red));
+    EXPECT_FALSE(model.index(2, Result).data(Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(model.index(0, Time).flags() & Qt::ItemIsEditable);
+    EXPECT_FALSE(model.setData(model.index(0, Time), QStringLiteral("x")));
+    EXPECT_TRUE(model.index(1, Name).flags() & Qt::ItemIsEditable);
+    EXPECT_TRUE(model.setData(model.index(1, Name), QStringLiteral("Batch 7")));
+    EXPECT_EQ(model.at(1).text(Name), QStringLiteral("Batch 7"));
+}
+
+TEST(ReportInputs, CarryTheRecordOfTheirRow)
+{
+    LinkPort port;
+    ComparisonSession session(port);
+    session.records().append(ComparisonRecord::fromFields(fieldsOf(QStringLiteral("Comp1"), 10, 10.25, R::Pass)));
+    session.records().append(ComparisonRecord::fromFields(fieldsOf(QStringLiteral("Film B"), 12.5, 13.75, R::Ng)));
+    const ReportInputs in = session.reportInputs(1);
+    EXPECT_EQ((QStringList{in.sampleName, in.testTime, in.device, in.serialNumber, in.result}),
+              (QStringList{"Film B", "2026/12/06  21:15", "TQ320", "23200118", "NG"}));
+    EXPECT_EQ((QStringList{in.hazeTolerance, in.transmittanceTolerance, in.threshold}),
+              (QStringList{"±0.50%", "±1.00%", "2.0"}));
+    EXPECT_EQ((std::array{in.standard.haze, in.sample.haze, in.standard.transmittance, in.standard.L, in.sample.L,
+                          in.standard.b, in.standard.h, in.standard.x, in.deltaE}),
+              (std::array{12.5, 13.75, 88.5, 50.25, 51.75, -3.25, 342.8, 0.3127, 1.5}));
+    EXPECT_EQ(in.resultKind(), int(ResultHazeT));
+    EXPECT_TRUE(in.formulaName.isEmpty());
+
+    // Type 1 names the formula in force; under L*C*h the lightness is that triple's.
+    session.state().judgement.deviceType = 1;
+    session.state().judgement.formula = DeltaE00;
+    session.state().setResultKind(ResultLCh);
+    const ReportInputs lch = session.reportInputs(0);
+    EXPECT_EQ(lch.formulaName, QStringLiteral("△E*00"));
+    EXPECT_EQ(lch.resultKind(), int(ResultLCh));
+    EXPECT_EQ(lch.deviceType, 1);
+    EXPECT_DOUBLE_EQ(lch.standard.L, 50.75);
+}
+
+// Moved code keeps its translation contexts: the texts still come out in Chinese.
+TEST(Translation, SessionTextsAndTheResultColumnSpeakChinese)
+{
+    QTranslator chinese;
+    ASSERT_TRUE(chinese.load(QStringLiteral(LUMIVEX_BINARY_DIR "/Lumivex_zh.qm")));
+    SessionRig rig(profileNamed("tq320"));
+    rig.connect();
+    add(rig.session.records(), R::Pass);
+    add(rig.session.records(), R::Ng);
+    QCoreApplication::installTranslator(&chinese);
+    const auto restore = qScopeGuard([&] { QCoreApplication::removeTranslator(&chinese); });
+    rig.session.records().retranslate();
+    EXPECT_EQ(rig.text(0, Result) + rig.text(1, Result), QStringLiteral("合格不合格"));
+    EXPECT_EQ(rig.session.records().index(0, DeleteButton).data().toString(), QStringLiteral("删除"));
+    rig.session.setLanguageFlag(1);
+    EXPECT_EQ(shown(rig.session.writeDeltaEParameter(0, "0")), "提示 / 阀值必须介于0.1-50之间！");
+    EXPECT_EQ(shown(rig.spectral.exportTo(QStringLiteral("unused.xls"))), "错误 / 没有可存储到Excel的数据！");
+    EXPECT_EQ(shown(rig.session.uploadColourCards(QStringLiteral(LUMIVEX_SOURCE_DIR "/data/StdColor.xlsx"), {})),
+              "提示 / 写入标准色卡库成功！");
+    rig.disconnect();
+    EXPECT_EQ(shown(rig.session.measure(MeasureStandard)), "错误 / 请先连接设备！");
+}
+
+} // namespace

@@ -1,0 +1,120 @@
+// The spectral session: one spectrum at a time from the instrument, and its record list.
+#include "SessionRig.h"
+
+#include "FrameBytes.h"
+
+#include <QSignalSpy>
+
+namespace {
+
+using Model = SpectralRecordModel;
+
+QStringList column(const Model &model, int c)
+{
+    QStringList texts;
+    for (int r = 0; r < model.rowCount(); ++r)
+        texts << model.index(r, c).data().toString();
+    return texts;
+}
+
+TEST(SpectralMeasurement, TakesOneSpectrumUnderTheLock)
+{
+    SessionRig rig;
+    SimSpectrum next;
+    for (int i = 0; i < 31; ++i)
+        next[i] = 10.25 + i;
+    next[0] = 655.35; // raw 0xFFFF
+    rig.sim.setNextSpectrum(next);
+    rig.sim.clearRequestLog();
+    EXPECT_EQ(shown(rig.spectral.measure()), "");
+    EXPECT_EQ(rig.sim.requestLog(), QList<QByteArray>{withCheck(QByteArray::fromHex("ab2049003e00"))});
+    const Model &model = rig.spectral.records();
+    EXPECT_EQ(column(model, 2) + column(model, 32) + column(model, 1),
+              (QStringList{"400nm", "655.35", "700nm", "40.25", "Name", "spec1"}));
+    EXPECT_TRUE(rig.lockIsFree());
+}
+
+TEST(SpectralMeasurement, FaultyReplyAddsNothingAndTheLinkStaysUsable)
+{
+    for (SimFault fault : {SimFault::BadFrameCheck, SimFault::WrongEcho}) {
+        SessionRig rig;
+        rig.sim.injectFault(fault);
+        EXPECT_EQ(shown(rig.spectral.measure()), "Error / Failed to read data information!");
+        EXPECT_EQ(rig.spectral.records().count(), 0);
+        EXPECT_TRUE(rig.lockIsFree());
+        EXPECT_EQ(shown(rig.spectral.measure()), "");
+    }
+}
+
+TEST(SpectralMeasurement, FollowsAReplugAndStopsAtAThousandRecords)
+{
+    SessionRig rig;
+    rig.replug();
+    rig.spectral.records().append(QList<SpectralRecord>(999), {});
+    EXPECT_EQ(shown(rig.spectral.measure()), "");
+    EXPECT_EQ(rig.spectral.records().count(), 1000);
+    rig.sim.clearRequestLog();
+    EXPECT_EQ(shown(rig.spectral.measure()),
+              "Error / Measurement exceeds the maximum quantity, please save the excel file before measuring!");
+    EXPECT_EQ(rig.spectral.records().count(), 1000);
+    EXPECT_TRUE(rig.sim.requestLog().isEmpty()) << "nothing sent";
+}
+
+// Names spec1, spec2 ... are never given twice; numbers are never reused while rows exist.
+TEST(SpectralRecords, NamesAndNumbers)
+{
+    Model model;
+    QStringList heading;
+    for (int c : {0, 1, 2, 32, 33, 34})
+        heading << model.index(0, c).data().toString();
+    EXPECT_EQ(heading, (QStringList{"No", "Name", "400nm", "700nm", "Curve", "Operation"}));
+    SpectralRecord record;
+    record.values[0] = 12.3456789;
+    model.append(record);
+    model.append(record, QStringLiteral("mine"));
+    model.append(record);
+    EXPECT_EQ(column(model, 1), (QStringList{"Name", "spec1", "mine", "spec2"}));
+    EXPECT_EQ(model.index(1, 2).data().toString() + model.index(1, 34).data().toString(), QStringLiteral("12.3457Delete"));
+    model.remove(1);
+    EXPECT_EQ(column(model, 0), (QStringList{"No", "1", "3"}));
+    model.clear();
+    model.append(record);
+    EXPECT_EQ(column(model, 0) + column(model, 1), (QStringList{"No", "1", "Name", "spec3"}));
+    // Only the names of records are editable.
+    for (const auto &[row, col, editable] : {std::tuple{0, 1, false}, {1, 0, false}, {1, 5, false}, {1, 1, true}}) {
+        EXPECT_EQ(bool(model.flags(model.index(row, col)) & Qt::ItemIsEditable), editable) << row << "," << col;
+        EXPECT_EQ(model.setData(model.index(row, col), QStringLiteral("renamed")), editable) << row << "," << col;
+    }
+    EXPECT_EQ(model.name(0), QStringLiteral("renamed"));
+}
+
+TEST(SpectralRecords, HeadingBoxShowsOrHidesAllRowBoxesOnlyUncheckIt)
+{
+    Model model;
+    model.append(QList<SpectralRecord>(3), {});
+    QSignalSpy repaint(&model, &Model::curvesChanged);
+    const auto setBox = [&](int row, bool on) {
+        model.setData(model.index(row, Model::CurveColumn), on ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+    };
+    const auto boxes = [&] {
+        QList<bool> on;
+        for (int row = 0; row < model.rowCount(); ++row)
+            on << (model.index(row, Model::CurveColumn).data(Qt::CheckStateRole).toInt() == Qt::Checked);
+        return on;
+    };
+    EXPECT_TRUE(model.flags(model.index(2, Model::CurveColumn)) & Qt::ItemIsUserCheckable);
+    setBox(2, false);
+    EXPECT_EQ(boxes(), (QList<bool>{false, true, false, true}));
+    setBox(2, true);
+    EXPECT_EQ(boxes(), (QList<bool>{false, true, true, true})) << "checking a row never re-checks the heading's box";
+    setBox(0, false);
+    EXPECT_EQ(boxes(), (QList<bool>{false, false, false, false}));
+    setBox(0, true);
+    EXPECT_EQ(boxes(), (QList<bool>{true, true, true, true}));
+    EXPECT_EQ(repaint.count(), 4);
+    model.remove(0); // each box still drives its own record
+    setBox(2, false);
+    EXPECT_EQ((std::array{model.records()[0].visible, model.records()[1].visible}), (std::array{true, false}));
+}
+
+} // namespace

@@ -1,0 +1,282 @@
+// Workbook export and import of both sessions: layouts per result kind in both formats, read back
+// by python3 (xlrd, openpyxl) once per format, and every way a file is refused.
+#include "SessionRig.h"
+
+#include "WorkbookFile.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+using namespace RecordColumn;
+
+// Every cell of sheet 1 read by python: null, a number, a string, or {"date": ISO text}.
+QJsonArray readWithPython(const QString &path)
+{
+    const char *script = R"(
+import json, sys, datetime
+def plain(v):
+    return {"date": v.strftime("%Y-%m-%dT%H:%M")} if isinstance(v, datetime.datetime) else v
+if sys.argv[1].endswith(".xlsx"):
+    import openpyxl
+    rows = [[plain(c.value) for c in r] for r in openpyxl.load_workbook(sys.argv[1]).worksheets[0].iter_rows()]
+else:
+    import xlrd
+    book = xlrd.open_workbook(sys.argv[1])
+    def cell(c):
+        return None if c.ctype in (0, 6) else plain(xlrd.xldate_as_datetime(c.value, book.datemode)) if c.ctype == 3 else c.value
+    rows = [[cell(c) for c in r] for r in book.sheet_by_index(0).get_rows()]
+print(json.dumps(rows))
+)";
+    QProcess python;
+    python.start(QStringLiteral(PYTHON3_WITH_SPREADSHEETS), {QStringLiteral("-c"), QString::fromUtf8(script), path});
+    if (!python.waitForFinished(30000) || python.exitCode() != 0)
+        ADD_FAILURE() << python.readAllStandardError().toStdString();
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+}
+
+// Another program finds what the list showed: texts, numbers, fractions for percentages, dates.
+void expectPeerReads(const QString &file, const QList<QStringList> &rows, int dateColumn)
+{
+    const QJsonArray read = readWithPython(file);
+    ASSERT_EQ(read.size(), 1 + rows.size());
+    for (const QJsonValue &cell : read[0].toArray())
+        EXPECT_TRUE(cell.isNull()) << "sheet row 1 stays empty";
+    for (int r = 0; r < rows.size(); ++r) {
+        const QJsonArray row = read[1 + r].toArray();
+        ASSERT_EQ(row.size(), rows[r].size());
+        for (int c = 0; c < row.size(); ++c) {
+            const QString text = rows[r][c];
+            bool numeric = false;
+            const double number = text.toDouble(&numeric);
+            if (r > 0 && c == dateColumn)
+                EXPECT_EQ(row[c].toObject().value("date").toString(), QStringLiteral("2026-03-04T09:0%1").arg(4 + r));
+            else if (text.endsWith(QLatin1Char('%')) && !text.startsWith(QStringLiteral("±")))
+                EXPECT_NEAR(row[c].toDouble(), text.chopped(1).toDouble() / 100, 1e-12) << text.toStdString();
+            else if (numeric)
+                EXPECT_DOUBLE_EQ(row[c].toDouble(), number) << text.toStdString();
+            else
+                EXPECT_EQ(row[c].toString(), text);
+        }
+    }
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+struct Pages
+{
+    LinkPort port;
+    ComparisonSession session{port};
+    SpectralSession spectral{port, 0};
+    QTemporaryDir folder;
+    QString path(const char *name) const { return folder.filePath(QLatin1String(name)); }
+
+    // n judged records with Chinese names, alternating PASS and NG.
+    void addRecords(int n)
+    {
+        for (int k = 0; k < n; ++k) {
+            RecordFields f;
+            f.number = session.records().countResult(k % 2 == 0);
+            f.result = k % 2 == 0 ? RecordResult::Pass : RecordResult::Ng;
+            f.name = QStringLiteral("样品%1").arg(k + 1);
+            f.time = ComparisonRecord::timeText(QDateTime(QDate(2026, 3, 4), QTime(9, 5 + k)));
+            f.standard.values = {12.34, 88.5, 50.12, -1.5, 3.25, 50.12, 3.58, 114.8, 18.7, 0.3127, 0.329};
+            f.sample = f.standard;
+            f.sample.values[Quantity::Haze] += 0.25 * k;
+            f.deltaHaze = 0.25 * k;
+            f.deltaTransmittance = -0.1;
+            f.deltaE = 0.5 * k;
+            f.hazeTolerance = 0.5;
+            f.transmittanceTolerance = 1;
+            f.threshold = 1.5;
+            f.model = QStringLiteral("TQ310");
+            f.serialNumber = QStringLiteral("SN-0042");
+            session.records().append(ComparisonRecord::fromFields(f));
+        }
+    }
+};
+
+// The exported rows once imported again: the time loses a space, numbers their trailing zeros.
+QList<QStringList> reimported(QList<QStringList> rows)
+{
+    for (qsizetype r = 1; r < rows.size(); ++r) {
+        for (QString &text : rows[r]) {
+            bool numeric = false;
+            const double number = text.toDouble(&numeric);
+            text = numeric ? QString::number(number) : text.replace(QStringLiteral("  "), QStringLiteral(" "));
+        }
+    }
+    return rows;
+}
+
+class WorkbookRoundTrip : public ::testing::TestWithParam<std::tuple<int, const char *>>
+{
+};
+
+TEST_P(WorkbookRoundTrip, ExportedRecordsImportAsTheListShowedThem)
+{
+    const auto [kind, suffix] = GetParam();
+    Pages p;
+    p.session.state().setResultKind(kind);
+    p.addRecords(3);
+    const QList<QStringList> rows = p.session.exportRows();
+    const QString file = p.folder.filePath(QStringLiteral("compare.") + QLatin1String(suffix));
+    EXPECT_EQ(shown(p.session.exportTo(file)), "Storing data / Data stored to file Success");
+    EXPECT_EQ(p.session.records().count() + int(p.session.counters().total()), 0);
+    if ((kind == ResultHazeT && suffix == std::string("xls")) || (kind == ResultLab && suffix == std::string("xlsx")))
+        expectPeerReads(file, rows, 4); // once per format
+
+    EXPECT_EQ(shown(p.session.importFrom(file)), "");
+    EXPECT_EQ(p.session.exportRows(), reimported(rows));
+    // What the workbook does not hold reads "----".
+    EXPECT_EQ(p.session.records().at(2).text(kind < ResultLab ? DeltaE : DeltaHaze), QStringLiteral("----"));
+    const ComparisonCounters &counters = p.session.counters();
+    EXPECT_EQ((std::array{counters.unqualified(), counters.qualified(), counters.total()}), (std::array{1u, 2u, 3u}));
+}
+
+INSTANTIATE_TEST_SUITE_P(KindsAndFormats, WorkbookRoundTrip,
+                         ::testing::Combine(::testing::Range(0, int(ResultKindCount)), ::testing::Values("xls", "xlsx")));
+
+// Sheet 1 of a workbook written here, from row 1 on; "" and invalid cells stay empty.
+void writeSheet(const QString &path, const QList<QVariantList> &rows)
+{
+    Workbook workbook;
+    Sheet &sheet = workbook.sheets.emplace_back();
+    sheet.name = QStringLiteral("Sheet1");
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c)
+            if (const QVariant &v = rows[r][c]; v.isValid() && v != QString()) {
+                Cell &cell = sheet.cells[{r, c}];
+                cell.value = v.typeId() == QMetaType::Int ? QVariant(v.toDouble()) : v;
+                if (v.typeId() == QMetaType::QDateTime)
+                    cell.format = NumberFormat::DateTime;
+            }
+    QString error;
+    ASSERT_TRUE(writeWorkbookFile(path, workbook, formatForExtension(path), error)) << error.toStdString();
+}
+
+const QVariantList HazeTHeader{"NO", "Model", "SN", "Name", "Time", "Standard Haze", "Standard Transmittance",
+                               "Sample Haze", "Sample Transmittance", "Haze Tolerance", "△Haze",
+                               "Transmittance Tolerance", "△Transmittance", "Result"};
+const QVariantList GoodRow{1, "M", "S", "n", "2026/01/01 10:00", 0.1, 0.9, 0.1, 0.9, "", 0, "", 0, "PASS"};
+
+QVariantList with(QVariantList row, int column, const QVariant &value)
+{
+    row[column] = value;
+    return row;
+}
+
+TEST(Import, RefusedFilesSayWhyAddNothingAndStayAsTheyWere)
+{
+    const char *const cantOpen = "Error： / Can't open file！";
+    const char *const unreadable = "Error： / Failed to read excel file！";
+    const char *const foreign = "Error： / The import file is not an export file of this software!";
+    const struct
+    {
+        const char *name;
+        int kind;
+        QList<QVariantList> rows; // none: the file holds `bytes` or is missing
+        QByteArray bytes;
+        const char *said;
+    } cases[] = {
+        {"foreign.xls", 0, {}, "not a workbook at all", cantOpen},
+        {"missing.xls", 0, {}, {}, cantOpen},
+        {"blank.xlsx", 0, {{QVariant()}}, {}, unreadable},
+        {"narrow.xls", 0, {HazeTHeader.mid(0, 6)}, {}, unreadable},
+        {"neither.xls", 0, {with(with(HazeTHeader, 5, "Haze"), 6, "T"), GoodRow}, {}, foreign},
+        {"otherKind.xls", ResultHaze, {HazeTHeader, GoodRow}, {}, foreign}, // column G tells the kinds apart
+        {"nonNumeric.xls", 0, {HazeTHeader, GoodRow, with(GoodRow, 7, "a lot")}, {}, unreadable},
+        {"shortRow.xlsx", 0, {HazeTHeader, GoodRow.mid(0, 8)}, {}, unreadable},
+        {"headerOnly.xls", 0, {HazeTHeader}, {}, ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Pages p;
+        p.session.state().setResultKind(c.kind);
+        const QString file = p.path(c.name);
+        if (!c.rows.isEmpty())
+            writeSheet(file, c.rows);
+        if (QFile out(file); !c.bytes.isEmpty() && out.open(QIODevice::WriteOnly))
+            out.write(c.bytes);
+        const QByteArray original = contents(file);
+        EXPECT_EQ(shown(p.session.importFrom(file)), c.said);
+        EXPECT_EQ(p.session.records().count(), 0);
+        EXPECT_EQ(contents(file), original);
+        EXPECT_EQ(QFileInfo::exists(file), !c.rows.isEmpty() || !c.bytes.isEmpty());
+    }
+    Pages p;
+    p.addRecords(3);
+    ASSERT_EQ(shown(p.session.exportTo(p.path("whole.xls"))), "Storing data / Data stored to file Success");
+    QFile cut(p.path("cut.xls"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(contents(p.path("whole.xls")).left(contents(p.path("whole.xls")).size() / 2));
+    cut.close();
+    EXPECT_EQ(shown(p.session.importFrom(cut.fileName())), cantOpen) << "a workbook cut short";
+}
+
+// A workbook saved with the Chinese interface imports under the English one.
+TEST(Import, ChineseHeadersDatesAndUnknownResults)
+{
+    Pages p;
+    writeSheet(p.path("chinese.xls"),
+               {{"序号", "型号", "序列号", "名称", "时间", "标准值雾度", "标准值透光率", "样品值雾度", "样品值透光率", "雾度容差",
+                 "△雾度", "透光率容差", "△透光率", "结果"},
+                {1, "TQ320", "A7", "第一", QDateTime(QDate(2025, 12, 31), QTime(23, 59)), 0.1234, 0.9, 0.125, 0.8999,
+                 "±0.50%", 0.0016, "±1.00%", -0.0001, "合格"},
+                {2, "TQ320", "A7", "第二", "2026/01/01 00:00", 0.1234, 0.9, 0.2, 0.9, "±0.50%", 0.0766, "±1.00%", 0, "不合格"},
+                {3, "TQ320", "A7", "", "", 0, 1, 0, 1, "", 0, "", 0, "?"}});
+    EXPECT_EQ(shown(p.session.importFrom(p.path("chinese.xls"))), "");
+    const QList<QStringList> rows = p.session.exportRows();
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows[1], (QStringList{"1", "TQ320", "A7", "第一", "2025/12/31 23:59", "12.34%", "90.00%", "12.50%", "89.99%",
+                                    "±0.50%", "0.16%", "±1.00%", "-0.01%", "PASS"}));
+    EXPECT_EQ(rows[2].last() + rows[3].last(), QStringLiteral("NG----")) << "neither PASS nor NG";
+    EXPECT_EQ(p.session.counters().total(), 2u) << "the unknown result is not counted";
+}
+
+TEST(Export, FailuresOfBothPagesKeepTheirRecords)
+{
+    Pages p;
+    EXPECT_EQ(shown(p.session.exportTo(p.path("a.xls"))), "error / No data for Storing to Excel!");
+    EXPECT_EQ(shown(p.spectral.exportTo(p.path("a.xls"))), "error / No data for Storing to Excel!");
+    p.addRecords(2);
+    p.spectral.records().append(SpectralRecord{});
+    ASSERT_TRUE(QDir().mkpath(p.path("folder.xls/inside")));
+    for (const auto &[target, said] : {std::pair{"folder.xls", "Error / Can't overwrite this file, maybe the file is in use!"},
+                                       {"missing/a.xls", "Error / Failed to store data, can't open file!"}}) {
+        EXPECT_EQ(shown(p.session.exportTo(p.path(target))), said);
+        EXPECT_EQ(shown(p.spectral.exportTo(p.path(target))), said);
+        EXPECT_EQ(p.session.records().count() + int(p.session.counters().total()) + p.spectral.records().count(), 5);
+    }
+    EXPECT_EQ(QDir(p.folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"folder.xls"})
+        << "no scratch file left";
+}
+
+TEST(SpectralExport, WritesTheTableAsShownAndEmptiesTheList)
+{
+    Pages p;
+    SpectralRecordModel &model = p.spectral.records();
+    for (int k = 0; k < 3; ++k) {
+        SpectralRecord record;
+        for (int i = 0; i < 31; ++i)
+            record.values[i] = (k * 10 + i) / 100.0;
+        model.append(record);
+    }
+    model.setData(model.index(2, SpectralRecordModel::NameColumn), QStringLiteral("edited 名"));
+    const QList<QStringList> rows = model.exportRows();
+    ASSERT_EQ(rows[0].mid(0, 3) + rows[2].mid(0, 3), (QStringList{"No", "Name", "400nm", "2", "edited 名", "0.1"}));
+    EXPECT_EQ(shown(p.spectral.exportTo(p.path("spectra.xls"))), "Storing data / Data stored to file Success");
+    EXPECT_EQ(model.count(), 0);
+    expectPeerReads(p.path("spectra.xls"), rows, -1);
+}
+
+} // namespace
