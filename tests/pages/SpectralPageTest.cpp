@@ -1,16 +1,45 @@
-// The spectral page's table: names, numbering, curve boxes, editing, the measurement limit.
-#include "SpectralTestSupport.h"
-
+// The spectral page's wiring: its buttons and delegates reach the session, its chart follows the model.
+#include "MeterPageFor310.h"
 #include "ModalCatcher.h"
+#include "SimulatedLink.h"
+#include "SpectralChart.h"
 
-#include <QCoreApplication>
-#include <QHeaderView>
-#include <QScopeGuard>
-#include <QTranslator>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
+
+struct SpectralRig : SimulatedLink
+{
+    SpectralRig()
+    {
+        link()->startWorker();
+        page.resize(1400, 800);
+        page.QWidget::show();
+    }
+    SpectralRecordModel &model() { return page.session().records(); }
+    QTableView *table() const { return page.findChild<QTableView *>(QStringLiteral("tableWidget_data")); }
+    void clickCell(int row, int column) const
+    {
+        const QModelIndex index = table()->model()->index(row, column);
+        table()->scrollTo(index);
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, table()->visualRect(index).center());
+    }
+
+    void clickCheckBox(int row) const
+    {
+        QStyleOptionViewItem option;
+        option.rect = table()->visualRect(table()->model()->index(row, SpectralRecordModel::CurveColumn));
+        option.features = QStyleOptionViewItem::HasCheckIndicator;
+        const QRect box = table()->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, table());
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, box.center());
+    }
+
+    MeterPageFor310 page{port, 0};
+};
 
 SpectralRecord flat(double value)
 {
@@ -19,166 +48,85 @@ SpectralRecord flat(double value)
     return record;
 }
 
-QStringList column(QTableWidget *table, int c)
+TEST(SpectralPage, ButtonsReachTheSessionAndItsOutcomes)
 {
-    QStringList texts;
-    for (int r = 0; r < table->rowCount(); ++r)
-        texts << (table->item(r, c) ? table->item(r, c)->text() : QString());
-    return texts;
+    SpectralRig rig;
+    ModalCatcher catcher;
+    rig.page.findChild<QPushButton *>(QStringLiteral("pushButton_spectralMeasurement"))->click();
+    EXPECT_EQ(rig.table()->model()->rowCount(), 2);
+    rig.page.findChild<QPushButton *>(QStringLiteral("pushButton_clearData"))->click();
+    EXPECT_EQ(rig.model().count(), 0);
+    rig.disconnect();
+    rig.page.findChild<QPushButton *>(QStringLiteral("pushButton_spectralHistory"))->click();
+    EXPECT_EQ(catcher.texts(), QStringList{"Please connect the device first!"});
 }
 
-class SpectralPage : public ::testing::Test
+TEST(SpectralPage, CheckBoxAndDeleteDelegatesAnswerTheMouse)
 {
-protected:
-    // No instrument: the page with a null worker, as it can be opened while disconnected.
-    MeterPageFor310 page{nullptr, 0};
-    QTableWidget *table = page.findChild<QTableWidget *>(QStringLiteral("tableWidget_data"));
+    SpectralRig rig;
+    for (double value : {10.0, 20.0, 30.0})
+        rig.model().append(flat(value));
+    rig.clickCell(2, SpectralRecordModel::OperationColumn);
+    ASSERT_EQ(rig.model().count(), 2);
+    EXPECT_EQ(rig.model().records()[1].values[0], 30.0);
+    rig.clickCell(0, SpectralRecordModel::OperationColumn); // the heading's cell is no button
+    EXPECT_EQ(rig.model().count(), 2);
 
-    void addStored(int n) { StoredSpectra stored(n); page.appendStoredRecords(stored.values, stored.names, n); }
-};
-
-TEST_F(SpectralPage, FormAndHeaderRow)
-{
-    EXPECT_EQ(page.windowTitle(), QStringLiteral("Spectra"));
-    for (const char *name : {"pushButton_spectralHistory", "pushButton_spectralMeasurement", "pushButton_clearData",
-                             "pushButton_exportExcel", "widget_chart"})
-        EXPECT_NE(page.findChild<QWidget *>(QString::fromLatin1(name)), nullptr) << name;
-    ASSERT_EQ(table->columnCount(), 35);
-    ASSERT_EQ(table->rowCount(), 1);
-    EXPECT_TRUE(table->horizontalHeader()->isHidden());
-    EXPECT_TRUE(table->verticalHeader()->isHidden());
-    const QStringList header = column(table, 0) + column(table, 1) + column(table, 2) + column(table, 32) +
-                               column(table, 34);
-    EXPECT_EQ(header, (QStringList{"No", "Name", "400nm", "700nm", "Operation"}));
-    EXPECT_EQ(curveBox(table, 0)->text(), QStringLiteral("Curve"));
-    EXPECT_TRUE(curveBox(table, 0)->isChecked());
+    // The check boxes answer a click on their indicator.
+    rig.clickCheckBox(2);
+    EXPECT_FALSE(rig.model().records()[1].visible);
+    rig.clickCheckBox(0);
+    EXPECT_TRUE(rig.model().records()[1].visible) << "the heading's box shows every curve again";
 }
 
-TEST_F(SpectralPage, RowShowsValuesAndAutomaticNames)
+TEST(SpectralPage, DoubleClickOnANameOpensItsEditor)
 {
-    SpectralRecord record = flat(1.0);
-    record.values[0] = 12.3456789;
-    record.values[30] = 655.35;
-    page.addSpectralRow(record, QString());
-    page.addSpectralRow(record, QStringLiteral("mine"));
-    page.addSpectralRow(record, QString());
-    EXPECT_EQ(column(table, 1), (QStringList{"Name", "spec1", "mine", "spec2"}));
-    EXPECT_EQ(table->item(1, 2)->text(), QStringLiteral("12.3457"));
-    EXPECT_EQ(table->item(1, 32)->text(), QStringLiteral("655.35"));
-    EXPECT_EQ(table->item(1, 1)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
-    EXPECT_EQ(table->item(1, 2)->textAlignment(), int(Qt::AlignCenter));
-    EXPECT_EQ(deleteButton(table, 1)->text(), QStringLiteral("Delete"));
+    SpectralRig rig;
+    rig.model().append(flat(10));
+    QWidget *viewport = rig.table()->viewport();
+    const QPoint at = rig.table()->visualRect(rig.model().index(1, SpectralRecordModel::NameColumn)).center();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+    auto *editor = viewport->findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("renamed"));
+    QTest::keyClick(editor, Qt::Key_Return); // the delegate commits queued
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rig.model().name(0) == QStringLiteral("renamed"); }));
 }
 
-TEST_F(SpectralPage, CounterSurvivesClearAndRowsRestartAtOne)
+// A model change repaints the chart: a curve appears in its colour and goes when hidden.
+TEST(SpectralPage, ChartFollowsTheModel)
 {
-    addStored(3);
-    page.on_pushButton_clearData_clicked();
-    EXPECT_EQ(table->rowCount(), 1);
-    EXPECT_TRUE(page.records().isEmpty());
-    addStored(1);
-    EXPECT_EQ(column(table, 0), (QStringList{"No", "1"}));
-    EXPECT_EQ(table->item(1, 1)->text(), QStringLiteral("spec4"));
-}
-
-TEST_F(SpectralPage, DeleteLeavesGapsInTheNumbers)
-{
-    addStored(3);
-    deleteButton(table, 2)->click();
-    EXPECT_EQ(column(table, 0), (QStringList{"No", "1", "3"}));
-    ASSERT_EQ(page.records().size(), 2);
-    EXPECT_DOUBLE_EQ(page.records()[1].values[0], 20 / 100.0); // the third stored record
-    deleteButton(table, 1)->click();
-    EXPECT_EQ(column(table, 0), (QStringList{"No", "3"}));
-}
-
-TEST_F(SpectralPage, CurveBoxRules)
-{
-    addStored(3);
-    QCheckBox *all = curveBox(table, 0);
-    curveBox(table, 2)->click();
-    EXPECT_FALSE(page.records()[1].visible);
-    EXPECT_FALSE(all->isChecked());
-    curveBox(table, 2)->click();
-    EXPECT_TRUE(page.records()[1].visible);
-    EXPECT_FALSE(all->isChecked()) << "checking a row never re-checks the all-curves box";
-
-    for (bool state : {true, false, true}) {
-        if (all->isChecked() != state)
-            all->click();
-        for (int r = 1; r <= 3; ++r) {
-            EXPECT_EQ(curveBox(table, r)->isChecked(), state);
-            EXPECT_EQ(page.records()[r - 1].visible, state);
-        }
-    }
-    // After a deletion each box still drives its own record.
-    deleteButton(table, 1)->click();
-    curveBox(table, 2)->click();
-    EXPECT_TRUE(page.records()[0].visible);
-    EXPECT_FALSE(page.records()[1].visible);
-}
-
-TEST_F(SpectralPage, OnlyDataNamesAreEditable)
-{
-    addStored(2);
-    struct Case
-    {
-        int row, column;
-        bool edits;
+    SpectralRig rig;
+    const QColor second = SpectralChart::curveColour(1);
+    const auto drawn = [&] {
+        const QImage shot = rig.page.grab().toImage();
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if (shot.pixelColor(x, y) == second)
+                    return true;
+        return false;
     };
-    for (const Case c : {Case{0, 1, false}, Case{1, 0, false}, Case{1, 5, false}, Case{2, 1, true}}) {
-        page.slot_cellDoubleClicked(c.row, c.column);
-        auto *editor = table->viewport()->findChild<QLineEdit *>();
-        EXPECT_EQ(editor != nullptr, c.edits) << c.row << "," << c.column;
-        if (editor) {
-            editor->setText(QStringLiteral("renamed"));
-            QMetaObject::invokeMethod(table, "commitData", Q_ARG(QWidget *, static_cast<QWidget *>(editor)));
-            EXPECT_EQ(table->item(c.row, 1)->text(), QStringLiteral("renamed"));
+    int paints = 0;
+    struct PaintCounter : QObject
+    {
+        int &count;
+        explicit PaintCounter(int &c) : count(c) {}
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            count += event->type() == QEvent::Paint;
+            return false;
         }
-    }
-}
-
-TEST_F(SpectralPage, MeasurementWithoutInstrumentFailsCleanly)
-{
-    ModalCatcher catcher;
-    page.on_pushButton_spectralMeasurement_clicked();
-    EXPECT_EQ(catcher.lastText(), QStringLiteral("Failed to read data information!"));
-    EXPECT_TRUE(page.records().isEmpty());
-    page.on_pushButton_spectralHistory_clicked();
-    EXPECT_EQ(catcher.lastText(), QStringLiteral("Please connect the device first!"));
-}
-
-TEST_F(SpectralPage, StoredRecordsDecodeSignedValuesAndNames)
-{
-    StoredSpectra stored(3);
-    qToLittleEndian<quint16>(0xFFFF, stored.values.data() + 62 * 1);
-    stored.names.replace(0, 16, QByteArray("ABCDEFGHIJKLMNOP"));
-    stored.names.replace(32, 4, QByteArray("x\0yz", 4));
-    page.appendStoredRecords(stored.values, stored.names, 3);
-    EXPECT_EQ(column(table, 1), (QStringList{"Name", "ABCDEFGHIJKLMNOP", "spec1", "x"}));
-    EXPECT_DOUBLE_EQ(page.records()[1].values[0], -0.01);
-    EXPECT_DOUBLE_EQ(page.records()[2].values[30], (20 + 30) / 100.0);
-    EXPECT_TRUE(page.records()[2].visible);
-    page.appendStoredRecords(stored.values.left(62), stored.names, 3);
-    EXPECT_EQ(page.records().size(), 4) << "no more records than the buffers hold";
-}
-
-TEST(SpectralPageChinese, TextsComeTranslated)
-{
-    QTranslator chinese;
-    ASSERT_TRUE(chinese.load(QStringLiteral("Lumivex_zh"), QStringLiteral(LUMIVEX_BINARY_DIR)));
-    QCoreApplication::installTranslator(&chinese);
-    const auto remove = qScopeGuard([&] { QCoreApplication::removeTranslator(&chinese); });
-    MeterPageFor310 page(nullptr, 0);
-    auto *table = page.findChild<QTableWidget *>(QStringLiteral("tableWidget_data"));
-    EXPECT_EQ(page.windowTitle(), QStringLiteral("光谱"));
-    EXPECT_EQ(table->item(0, 0)->text(), QStringLiteral("序号"));
-    EXPECT_EQ(table->item(0, 2)->text(), QStringLiteral("400nm"));
-    ModalCatcher catcher;
-    page.on_pushButton_exportExcel_clicked();
-    ASSERT_EQ(catcher.seen().size(), 1);
-    EXPECT_EQ(catcher.seen()[0].title, QStringLiteral("错误"));
-    EXPECT_EQ(catcher.seen()[0].text, QStringLiteral("没有可存储到Excel的数据！"));
+    } counter(paints);
+    rig.page.installEventFilter(&counter);
+    QCoreApplication::processEvents();
+    const int before = paints;
+    rig.model().append(flat(20));
+    rig.model().append(flat(45));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints > before; }, 3000)) << "no repaint after the model changed";
+    EXPECT_TRUE(drawn());
+    rig.model().setData(rig.model().index(2, SpectralRecordModel::CurveColumn), Qt::Unchecked, Qt::CheckStateRole);
+    EXPECT_FALSE(drawn());
 }
 
 } // namespace

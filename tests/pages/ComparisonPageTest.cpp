@@ -1,0 +1,262 @@
+// The comparison page's wiring: buttons reach the session, outcomes reach message boxes, the
+// record model reaches its view, and its delegates and double-click reach their slots.
+#include "FileChooser.h"
+#include "FirstPageFor310.h"
+#include "ModalCatcher.h"
+#include "ReportPageFor310.h"
+#include "SimulatedLink.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTranslator>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The page on a simulated instrument with its polling worker, shown, as the main window has it.
+struct PageRig : SimulatedLink
+{
+    explicit PageRig(const char *profile = "tq310") : SimulatedLink(*SimProfile::byName(QLatin1String(profile)))
+    {
+        page->resize(1600, 900);
+        page->QWidget::show();
+        page->openThreadSlot();
+        ModalCatcher swallow;
+        page->readDeviceSettings();
+    }
+    template<typename T = QWidget>
+    T *child(const char *name) const
+    {
+        return page->findChild<T *>(QLatin1String(name));
+    }
+    void click(const char *button) const { child<QAbstractButton>(button)->click(); }
+    QTableView *list() const { return child<QTableView>("tableWidget_data"); }
+    QString cell(int row, int column) const
+    {
+        auto *table = child<QTableWidget>("tableWidget_colorDiff");
+        auto *edit = qobject_cast<QLineEdit *>(table->cellWidget(row, column));
+        return edit ? edit->text() : table->item(row, column)->text();
+    }
+    void measure(const char *button, const SimMeasurement &next)
+    {
+        sim.setNextMeasurement(next);
+        click(button);
+    }
+    // A pair measured with the buttons: one record; every further result judges again.
+    void measurePair(const SimMeasurement &standard, const SimMeasurement &sample)
+    {
+        measure("pushButton_standardMeasurement", standard);
+        measure("pushButton_sampleMeasurement", sample);
+    }
+    // A mouse click in the middle of a record list cell, as the user clicks a drawn button.
+    void clickCell(int row, int column) const
+    {
+        const QModelIndex index = list()->model()->index(row, column);
+        list()->scrollTo(index);
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualRect(index).center());
+    }
+
+    std::unique_ptr<FirstPageFor310> page = std::make_unique<FirstPageFor310>(port);
+};
+
+const SimMeasurement Standard = SimMeasurement::fromHazeTLab(1.00, 90.00, 50.00, 10.00, -5.00);
+const SimMeasurement Sample = SimMeasurement::fromHazeTLab(1.20, 89.50, 54.00, 10.20, -10.00);
+
+TEST(ComparisonPage, MeasurementButtonsFillTheTableLabelSwatchAndList)
+{
+    PageRig rig("tq320");
+    ModalCatcher catcher;
+    rig.measurePair(Standard, Sample);
+    EXPECT_TRUE(catcher.seen().isEmpty()) << catcher.lastText().toStdString();
+    // Rows 3-5 hold L*, a*, b*; columns standard, sample, difference, deviation word.
+    EXPECT_EQ((QStringList{rig.cell(3, 1), rig.cell(3, 2), rig.cell(3, 3), rig.cell(3, 4), rig.cell(5, 4)}),
+              (QStringList{"50.00", "54.00", "4", "Slight white", "More Blue"}));
+    EXPECT_EQ(rig.child<QLabel>("label_result")->text(), rig.page->session().records().at(0).text(RecordColumn::Result));
+    EXPECT_EQ(rig.child("groupBox_sampleMeasurement")->styleSheet(),
+              QStringLiteral("background-color: rgb(%1, %2, %3);").arg(Sample.red).arg(Sample.green).arg(Sample.blue));
+    EXPECT_EQ(rig.list()->model(), &rig.page->session().records());
+    EXPECT_TRUE(rig.list()->visualRect(rig.list()->model()->index(0, RecordColumn::Name)).isValid());
+    EXPECT_EQ(rig.child<QLineEdit>("lineEdit_totalNum")->text(), QStringLiteral("1"));
+}
+
+TEST(ComparisonPage, TypedToleranceIsSetAndOutcomesAreShown)
+{
+    PageRig rig;
+    ModalCatcher catcher;
+    rig.child<QLineEdit>("lineEdit_hazeTolerance")->setText(QStringLiteral("0.29"));
+    rig.click("pushButton_setTolerance");
+    EXPECT_EQ(rig.sim.tolerance()[0], 29);
+    rig.disconnect();
+    rig.click("pushButton_standardMeasurement");
+    ASSERT_EQ(catcher.seen().size(), 2);
+    EXPECT_EQ(catcher.seen()[0].text, QStringLiteral("Setup successfully!"));
+    EXPECT_EQ(catcher.seen()[1].title + catcher.seen()[1].text, QStringLiteral("ErrorPlease connect the device first!"));
+}
+
+TEST(ComparisonPage, DisplayParameterAsksBeforeClearingTheRecords)
+{
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        PageRig rig;
+        rig.measurePair(Standard, Sample);
+        ModalCatcher catcher;
+        catcher.answerNext(answer);
+        rig.click("radioButton_Lab");
+        rig.click("pushButton_setDisplayParameter");
+        ASSERT_EQ(catcher.seen().size(), 1);
+        EXPECT_EQ(catcher.seen()[0].text, QStringLiteral("The comparison measurement record list data will be cleared. "
+                                                         "Do you want to continue saving the parameter settings?"));
+        const bool yes = answer == QMessageBox::Yes;
+        EXPECT_EQ(rig.sim.displayParam(), yes ? int(ResultLab) : int(ResultHazeT));
+        EXPECT_EQ(rig.list()->model()->rowCount(), yes ? 0 : 1);
+    }
+}
+
+// The export button asks where, adds the suffix of the chosen filter, and the session saves there.
+TEST(ComparisonPage, ExportButtonSavesWhereTheUserChose)
+{
+    PageRig rig;
+    rig.measurePair(Standard, Sample);
+    QTemporaryDir folder;
+    QString proposed;
+    FileChooser::setAnswer([&](const FileChooser::Request &request) {
+        proposed = request.proposed;
+        *request.selectedFilter = QStringLiteral("excel file (*.xlsx)");
+        return folder.filePath(QStringLiteral("chosen"));
+    });
+    const auto reset = qScopeGuard([] { FileChooser::setAnswer({}); });
+    ModalCatcher catcher;
+    rig.click("pushButton_exportExcel");
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^CompareM\\d{12}$")).match(proposed).hasMatch()) << proposed.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(folder.filePath(QStringLiteral("chosen.xlsx"))));
+    EXPECT_EQ(catcher.texts(), QStringList{"Data stored to file Success"});
+    EXPECT_EQ(rig.list()->model()->rowCount(), 0);
+}
+
+TEST(ComparisonPage, DeleteAndReportDelegatesAnswerTheMouse)
+{
+    PageRig rig;
+    rig.measurePair(Standard, Sample);
+    rig.measure("pushButton_sampleMeasurement", Standard);
+    rig.measure("pushButton_sampleMeasurement", Sample);
+    ASSERT_EQ(rig.list()->model()->rowCount(), 3);
+    rig.clickCell(1, RecordColumn::DeleteButton);
+    ASSERT_EQ(rig.list()->model()->rowCount(), 2);
+    EXPECT_EQ(rig.page->session().records().at(1).text(RecordColumn::Name), QStringLiteral("Comp3"));
+    EXPECT_EQ(rig.child<QLineEdit>("lineEdit_totalNum")->text(), QStringLiteral("2"));
+
+    rig.clickCell(1, RecordColumn::ReportButton);
+    const auto reports = rig.page->findChildren<ReportPageFor310 *>();
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0]->isVisible());
+    EXPECT_EQ(reports[0]->inputs().sampleName, QStringLiteral("Comp3"));
+    reports[0]->close();
+}
+
+TEST(ComparisonPage, DoubleClickOnTheNameOpensAnEditorThatRenames)
+{
+    PageRig rig;
+    rig.measurePair(Standard, Sample);
+    QWidget *viewport = rig.list()->viewport();
+    const auto doubleClick = [&](int column) {
+        const QPoint at = rig.list()->visualRect(rig.list()->model()->index(0, column)).center();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, at); // a double click starts as a click
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+        return viewport->findChild<QLineEdit *>();
+    };
+    EXPECT_EQ(doubleClick(RecordColumn::Time), nullptr);
+    QLineEdit *editor = doubleClick(RecordColumn::Name);
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("Batch 7"));
+    QTest::keyClick(editor, Qt::Key_Return); // the delegate commits queued
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rig.page->session().records().at(0).text(RecordColumn::Name) == "Batch 7"; }));
+}
+
+TEST(ComparisonPage, LanguageSwitchRewordsTheResultsAndTheirButtons)
+{
+    PageRig rig("tq320");
+    rig.measurePair(Standard, Standard);
+    rig.measure("pushButton_sampleMeasurement", Sample);
+    QTranslator chinese;
+    ASSERT_TRUE(chinese.load(QStringLiteral(LUMIVEX_BINARY_DIR "/Lumivex_zh.qm")));
+    QCoreApplication::installTranslator(&chinese);
+    QCoreApplication::processEvents(); // the language change is posted to the windows
+    auto restore = qScopeGuard([&] { QCoreApplication::removeTranslator(&chinese); });
+    const auto shown = [&](int row, int column) { return rig.list()->model()->index(row, column).data().toString(); };
+    EXPECT_EQ(shown(0, RecordColumn::Result) + shown(1, RecordColumn::Result), QStringLiteral("合格不合格"));
+    EXPECT_EQ(shown(0, RecordColumn::DeleteButton), QStringLiteral("删除"));
+    EXPECT_EQ(rig.child<QLabel>("label_result")->text(), QStringLiteral("不合格"));
+    EXPECT_EQ(rig.cell(3, 4), QStringLiteral("轻微偏白"));
+    restore.dismiss();
+    QCoreApplication::removeTranslator(&chinese);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown(1, RecordColumn::Result), QStringLiteral("NG"));
+    EXPECT_EQ(rig.cell(3, 4), QStringLiteral("Slight white"));
+}
+
+// Runs action on the ΔE parameter dialog once it is shown.
+void onDialog(std::function<void(QDialog *)> action)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->inherits("setEParameterPageFor320"))
+            return;
+        timer->stop();
+        timer->deleteLater();
+        action(dialog);
+    });
+    timer->start();
+}
+
+// Re-plugged while the dialog is open: OK writes through the new connection.
+TEST(ComparisonPage, DeltaEParameterDialogWritesThroughTheConnectionOfTheMomentOfOk)
+{
+    PageRig rig("tq320");
+    int result = -1;
+    onDialog([&](QDialog *dialog) {
+        rig.page->closeThreadSlot();
+        rig.reopen();
+        rig.page->openThreadSlot();
+        rig.sim.clearRequestLog();
+        dialog->findChild<QRadioButton *>(QStringLiteral("formulaBtn_2"))->click();
+        dialog->findChild<QLineEdit *>(QStringLiteral("ThresholdsEdit"))->setText(QStringLiteral("2.5"));
+        dialog->findChild<QPushButton *>(QStringLiteral("Okbtn"))->click();
+        result = dialog->result();
+    });
+    ModalCatcher catcher;
+    rig.click("pushButton_setParameter");
+    EXPECT_EQ(result, int(QDialog::Accepted));
+    EXPECT_TRUE(catcher.seen().isEmpty()) << catcher.lastText().toStdString();
+    ASSERT_FALSE(rig.sim.requestLog().isEmpty());
+    EXPECT_EQ(quint8(rig.sim.requestLog()[0][1]), 0x70) << "the write reached the new connection";
+    EXPECT_EQ((std::array{rig.sim.deltaEFormula(), rig.sim.deltaEThreshold()}), (std::array{2, 25}));
+    EXPECT_EQ(rig.child<QLineEdit>("lineEdit_thresholds")->text(), QStringLiteral("2.5"));
+}
+
+TEST(ComparisonPage, SpectralButtonOpensTheSpectralPageModally)
+{
+    PageRig rig;
+    QString opened;
+    QTimer::singleShot(0, [&opened] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            opened = QString::fromLatin1(dialog->metaObject()->className());
+            dialog->reject();
+        }
+    });
+    rig.click("pushButton_spectralTransmittance");
+    EXPECT_EQ(opened, QStringLiteral("MeterPageFor310"));
+}
+
+} // namespace
