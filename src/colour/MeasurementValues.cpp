@@ -3,7 +3,9 @@
 #include "PowerHalf.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -74,8 +76,45 @@ bool isPlaceholder(const QString &text)
     return text == placeholder();
 }
 
+namespace {
+
+// The record list's own texts are plain decimals ("-12.34", "5.00%"), read here without QString's
+// general number parser, which costs as much as the rest of a rejudging. Any other shape (typed
+// text with spaces, a plus sign, an exponent) is left to that parser. Both round correctly, so a
+// plain decimal reads the same either way.
+std::optional<double> plainDecimal(const QString &text)
+{
+    char digits[32];
+    int n = 0;
+    int point = -1;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'%')
+            continue;
+        const bool digit = u >= u'0' && u <= u'9';
+        const bool sign = u == u'-' && n == 0;
+        const bool dot = u == u'.' && point < 0 && n > 0 && digits[n - 1] != '-';
+        if (!(digit || sign || dot) || n == int(sizeof digits))
+            return std::nullopt;
+        if (dot)
+            point = n;
+        digits[n++] = char(u);
+    }
+    if (n == 0 || digits[n - 1] < '0' || digits[n - 1] > '9')
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(digits, digits + n, value);
+    if (error != std::errc() || end != digits + n)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
 double parseValueText(const QString &text)
 {
+    if (const std::optional<double> value = plainDecimal(text))
+        return std::isfinite(*value) ? *value : 0;
     bool ok = false;
     const double value = QString(text).remove(QLatin1Char('%')).toDouble(&ok);
     return ok && std::isfinite(value) ? value : 0;
