@@ -411,29 +411,8 @@ TEST_P(CommandFailures, MapToTheirCodesAndLeaveTheLinkUsable)
 INSTANTIATE_TEST_SUITE_P(Faults, CommandFailures, ::testing::ValuesIn(failureCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST(CommandUnplug, BeforeARequestIsNotSentAndInAReplyIsNoReply)
-{
-    SimulatedLink link;
-    C before(link.link());
-    link.sim.unplugAfterRequests(0);
-    EXPECT_EQ(readTolerance(before), CmdNotSent);
-    EXPECT_TRUE(link.link()->isRemoved());
-
-    link.sim.plug();
-    ASSERT_TRUE(link.reopen());
-    C during(link.link());
-    link.sim.injectFault(SimFault::UnplugMidReply);
-    EXPECT_EQ(readBlock(during), CmdNoReply);
-    EXPECT_TRUE(link.link()->isRemoved());
-    EXPECT_EQ(readTolerance(during), CmdNotSent);
-
-    link.sim.plug();
-    ASSERT_TRUE(link.reopen());
-    C after(link.link());
-    EXPECT_EQ(readBlock(after), CmdOk);
-}
-
-// The connection reads and a record download, with the instrument pulled before each step in turn.
+// The connection reads and a record download, with the instrument pulled before each step in turn
+// (not sent), and once half-way through a reply (no reply, after the link's time-out).
 TEST(CommandUnplug, AtEveryStepOfASeriesEndsCleanly)
 {
     const QList<std::function<int(C &)>> series = {
@@ -445,15 +424,19 @@ TEST(CommandUnplug, AtEveryStepOfASeriesEndsCleanly)
         readBlock,
         [](C &c) { QByteArray d; return c.readBlock(0x440000, d, 192); },
     };
-    for (int step = 0; step <= series.size(); ++step) {
-        SCOPED_TRACE(step);
+    QList<std::pair<bool, int>> cases{{true, 5}};
+    for (int step = 0; step <= series.size(); ++step)
+        cases.append({false, step});
+    for (const auto &[midReply, step] : cases) {
+        SCOPED_TRACE(testing::Message() << "step " << step << (midReply ? " mid-reply" : " before"));
         SimulatedLink link;
         link.sim.preload(12, 0);
         QList<bool> presence;
         link.sim.setPresenceCallback([&](bool plugged) { presence.append(plugged); });
         const auto instrument = link.link();
         instrument->startWorker();
-        link.sim.unplugAfterRequests(step);
+        if (!midReply)
+            link.sim.unplugAfterRequests(step);
 
         QElapsedTimer clock;
         clock.start();
@@ -462,9 +445,12 @@ TEST(CommandUnplug, AtEveryStepOfASeriesEndsCleanly)
             LinkLock lock(instrument);
             C c(*instrument);
             for (const auto &command : series) {
+                if (midReply && done == step)
+                    link.sim.injectFault(SimFault::UnplugMidReply);
                 const int r = command(c);
                 if (r != CmdOk) {
-                    EXPECT_EQ(r, CmdNotSent);
+                    EXPECT_EQ(r, midReply ? CmdNoReply : CmdNotSent);
+                    EXPECT_EQ(command(c), CmdNotSent);
                     break;
                 }
                 ++done;
@@ -475,50 +461,64 @@ TEST(CommandUnplug, AtEveryStepOfASeriesEndsCleanly)
         EXPECT_EQ(done, step);
         EXPECT_EQ(instrument->isRemoved(), step < series.size());
         EXPECT_EQ(presence, step < series.size() ? QList<bool>{false} : QList<bool>{});
-        EXPECT_LT(clock.elapsed(), 2000);
+        if (!midReply)
+            EXPECT_LT(clock.elapsed(), 2000);
     }
 }
 
 // ---- pushed results
 
-struct ProfileName
+struct PushCase
 {
-    const char *name;
+    const char *profile;
+    int displayParam;
+    const char *header;
+    QList<int> carried;
 };
 
-void PrintTo(const ProfileName &p, std::ostream *os)
+void PrintTo(const PushCase &p, std::ostream *os)
 {
-    *os << p.name;
+    *os << p.profile;
 }
 
-class PushedResults : public ::testing::TestWithParam<ProfileName>
+class PushedResults : public ::testing::TestWithParam<PushCase>
 {
 };
 
-// Per-kind frames on the TQ310, combined ones on the TQ320, parsed as the comparison page takes them.
+// Per-kind frames on the older firmware, combined ones on the newer, parsed as the comparison page takes them.
 TEST_P(PushedResults, ReachTheCurrentLinksSenddataWhole)
 {
-    SimulatedLink link(*SimProfile::byName(GetParam().name));
-    link.sim.setDisplayParam(4);
+    const PushCase &p = GetParam();
+    SimulatedLink link(*SimProfile::byName(p.profile));
+    link.sim.setDisplayParam(p.displayParam);
     link.sim.setNextMeasurement(extremes());
     QSignalSpy spy(&link.port, &LinkPort::senddata);
     link.link()->startWorker();
     link.sim.pressMeasureKey();
 
     const bool perKind = link.sim.pushedResultForm() == SimResultForm::PerKind;
-    QByteArray buffer;
+    QByteArray pushed, buffer;
     ResultValues values;
     EXPECT_TRUE(QTest::qWaitFor([&] {
         for (; !spy.isEmpty(); spy.removeFirst())
-            buffer += spy.first().first().toByteArray();
-        return takePushedResult(buffer, perKind, 4, values);
+            pushed += spy.first().first().toByteArray();
+        buffer = pushed;
+        return takePushedResult(buffer, perKind, p.displayParam, values);
     }, 2000));
     link.link()->stopWorker();
+    EXPECT_EQ(pushed.left(8).toHex(' '), hex(p.header).toHex(' '));
+    EXPECT_EQ(pushed.size(), perKind ? 34 : 64);
     EXPECT_TRUE(buffer.isEmpty());
-    expectCarried(values, perKind ? QList<int>{2, 3, 4, 5, 6, 7} : QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    expectCarried(values, p.carried);
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, PushedResults, ::testing::Values(ProfileName{"tq310"}, ProfileName{"tq320"}),
-                         [](const auto &info) { return std::string(info.param.name); });
+const QList<int> everyValue{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+
+INSTANTIATE_TEST_SUITE_P(Forms, PushedResults,
+                         ::testing::Values(PushCase{"tq310", 4, "AB 44 24 00 00 00 18 00", {2, 3, 4, 5, 6, 7}},
+                                           PushCase{"legacy", 1, "AB 44 21 00 00 00 18 00", {0}},
+                                           PushCase{"tq320", 4, "AB 44 00 00 00 00 36 00", everyValue},
+                                           PushCase{"tq320e", 3, "AB 44 00 00 00 00 36 00", everyValue}),
+                         [](const auto &info) { return std::string(info.param.profile); });
 
 } // namespace

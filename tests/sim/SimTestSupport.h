@@ -38,3 +38,18 @@ inline Received drain(ReportTransport &transport, int waitMs = 0)
     }
     return got;
 }
+
+// Sends a frame, its check appended, in reports of perReport payload bytes; -1 if a write failed.
+inline int send(ReportTransport &transport, const QByteArray &frameWithoutCheck, int perReport = 62)
+{
+    for (const QByteArray &report : asReports(withCheck(frameWithoutCheck), perReport))
+        if (transport.writeReport(report, 50) != 64)
+            return -1;
+    return 0;
+}
+
+inline QByteArray exchange(ReportTransport &transport, const QByteArray &frameWithoutCheck)
+{
+    send(transport, frameWithoutCheck);
+    return drain(transport).bytes;
+}
