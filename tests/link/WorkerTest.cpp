@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <future>
 #include <thread>
 
 namespace {
@@ -110,18 +111,20 @@ TEST_F(WorkerTest, StoppingWhileTheLockIsHeldDoesNotDeadlock)
         EXPECT_FALSE(link->workerRunning());
     }
     link->startWorker();
-    std::atomic<bool> held{false};
-    std::thread holder([this, &held] {
+    std::atomic<bool> held{false}, released{false};
+    std::promise<void> stopped;
+    std::thread holder([this, &held, &released, done = stopped.get_future()] {
         const LinkLock lock(link);
         held = true;
-        QThread::msleep(500);
+        done.wait_for(std::chrono::seconds(5));
+        released = true;
     });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return held.load(); }, 2000));
-    QElapsedTimer elapsed;
-    elapsed.start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return held.load(); }, 2000));
     link->stopWorker();
-    EXPECT_LT(elapsed.elapsed(), 400);
-    holder.join(); // releases the lock it took, after the worker is gone
+    EXPECT_FALSE(link->workerRunning());
+    EXPECT_FALSE(released) << "the worker waited for the lock to be given back";
+    stopped.set_value();
+    holder.join();
 }
 
 // The instrument is pulled while a series holds the lock of its link, and plugged again: the next
