@@ -18,6 +18,7 @@ TEST(SingleInstanceGuard, SecondInstanceHandsItsMessageToTheFirst)
     const QString key = uniqueKey();
     SingleInstanceGuard first(key);
     ASSERT_FALSE(first.isRunning());
+    EXPECT_FALSE(first.sendMessage(QStringLiteral("active!!!!!"), 100)); // nobody to tell
     QSignalSpy received(&first, &SingleInstanceGuard::messageReceived);
 
     SingleInstanceGuard second(key);
@@ -39,11 +40,4 @@ TEST(SingleInstanceGuard, LockLeftByACrashedInstanceDoesNotBlockTheNextStart)
 
     SingleInstanceGuard next(key);
     EXPECT_FALSE(next.isRunning());
-}
-
-TEST(SingleInstanceGuard, FirstInstanceSendsNothing)
-{
-    SingleInstanceGuard only(uniqueKey());
-    EXPECT_FALSE(only.isRunning());
-    EXPECT_FALSE(only.sendMessage(QStringLiteral("active!!!!!"), 100));
 }
