@@ -7,7 +7,6 @@
 #include "WorkbookTestSupport.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -353,10 +352,7 @@ TEST(BadInput, MutatedWorkbooksFailCleanly)
     for (const WorkbookFormat format : {WorkbookFormat::Xls, WorkbookFormat::Xlsx}) {
         const QByteArray good = contents(writeSample(folder.filePath("good"), format));
         const QString path = folder.filePath("mutated");
-        QElapsedTimer clock;
-        clock.start();
-        int tries = 0;
-        for (; clock.elapsed() < 500; ++tries) {
+        for (int tries = 0; tries < 100; ++tries) {
             QByteArray bytes = good;
             const int flips = 1 + int(random() % 16);
             for (int i = 0; i < flips; ++i)
@@ -371,7 +367,6 @@ TEST(BadInput, MutatedWorkbooksFailCleanly)
                 ASSERT_TRUE(error.startsWith("Cannot read ")) << error.toStdString();
             }
         }
-        EXPECT_GT(tries, 20);
     }
 }
 

@@ -28,31 +28,22 @@ QString said(const MeterTableMessage &message)
     return message.title + u'|' + message.text;
 }
 
-struct LookupCase
-{
-    quint32 meterNumber;
-    const char *model;
-    int deviceType;
-};
-
-using ShippedTable = testing::TestWithParam<LookupCase>;
-
-TEST_P(ShippedTable, KnowsTheSimulatedMeters)
+TEST(MeterTable, TheShippedTableKnowsTheSimulatedMeters)
 {
     MeterTable table;
     ASSERT_TRUE(table.load(QStringLiteral(LUMIVEX_BINARY_DIR "/meterno.xls")).isEmpty());
     EXPECT_EQ(table.rowCount(), 4);
-    QString model;
-    int deviceType = -1;
-    const MeterLookup meter = table.lookup(GetParam().meterNumber, model, deviceType);
-    EXPECT_TRUE(meter.found && meter.message.isEmpty());
-    EXPECT_EQ(model, GetParam().model);
-    EXPECT_EQ(deviceType, GetParam().deviceType);
+    const std::tuple<quint32, const char *, int> meters[] = {{310000, "TQ310", 0}, {320001, "TQ320", 1},
+                                                             {320002, "TQ320", 2}};
+    for (const auto &[meterNumber, expectedModel, expectedType] : meters) {
+        QString model;
+        int deviceType = -1;
+        const MeterLookup meter = table.lookup(meterNumber, model, deviceType);
+        EXPECT_TRUE(meter.found && meter.message.isEmpty()) << meterNumber;
+        EXPECT_EQ(model, expectedModel);
+        EXPECT_EQ(deviceType, expectedType);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Meters, ShippedTable,
-                         testing::Values(LookupCase{310000, "TQ310", 0}, LookupCase{320001, "TQ320", 1},
-                                         LookupCase{320002, "TQ320", 2}));
 
 TEST(MeterTable, TheFirstMatchWinsAndAMissSaysSo)
 {

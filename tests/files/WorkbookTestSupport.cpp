@@ -2,6 +2,8 @@
 
 #include <QProcess>
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 QString runPython(const QString &script, const QStringList &arguments)
@@ -52,14 +54,24 @@ QString canonicalSheet(const Sheet &sheet, bool withFormats)
     return text;
 }
 
-// Both dumps print columns up to the last non-empty one, rows up to the last non-empty one.
-const char *const kXlrdDump = R"(
-import sys, xlrd
-book = xlrd.open_workbook(sys.argv[1], formatting_info=True)
-sheet = book.sheet_by_index(0)
+// Both dumps define field(cell) and rows of fields between these two parts, and print columns up to
+// the last non-empty one, rows up to the last non-empty one.
+namespace {
+const std::string dumpStart = R"(
+import sys, datetime, xlrd, openpyxl
 def number(v):
     t = repr(float(v))
     return t[:-2] if t.endswith('.0') else t
+)";
+const std::string dumpEnd = R"(
+width = max([i + 1 for row in rows for i, f in enumerate(row) if f] or [0])
+while rows and not any(rows[-1]):
+    rows.pop()
+sys.stdout.buffer.write(''.join('\t'.join(row[:width]) + '\n' for row in rows).encode('utf-8'))
+)";
+const std::string xlrdDump = dumpStart + R"(
+book = xlrd.open_workbook(sys.argv[1], formatting_info=True)
+sheet = book.sheet_by_index(0)
 def field(cell):
     xf = book.xf_list[cell.xf_index]
     fmt = book.format_map[xf.format_key].format_str
@@ -72,18 +84,9 @@ def field(cell):
         return 's:' + cell.value + centred
     return ''
 rows = [[field(sheet.cell(r, c)) for c in range(sheet.ncols)] for r in range(sheet.nrows)]
-width = max([i + 1 for row in rows for i, f in enumerate(row) if f] or [0])
-while rows and not any(rows[-1]):
-    rows.pop()
-sys.stdout.buffer.write(''.join('\t'.join(row[:width]) + '\n' for row in rows).encode('utf-8'))
-)";
-
-const char *const kOpenpyxlDump = R"(
-import sys, datetime, openpyxl
+)" + dumpEnd;
+const std::string openpyxlDump = dumpStart + R"(
 sheet = openpyxl.load_workbook(sys.argv[1]).worksheets[0]
-def number(v):
-    t = repr(float(v))
-    return t[:-2] if t.endswith('.0') else t
 def field(cell):
     centred = '^' if cell.alignment.horizontal == 'center' else ''
     v = cell.value
@@ -95,11 +98,11 @@ def field(cell):
         return ('p:' if '%' in cell.number_format else 'n:') + number(v) + centred
     return 's:' + str(v) + centred
 rows = [[field(c) for c in row] for row in sheet.iter_rows(min_row=1, min_col=1)]
-width = max([i + 1 for row in rows for i, f in enumerate(row) if f] or [0])
-while rows and not any(rows[-1]):
-    rows.pop()
-sys.stdout.buffer.write(''.join('\t'.join(row[:width]) + '\n' for row in rows).encode('utf-8'))
-)";
+)" + dumpEnd;
+} // namespace
+
+const char *const kXlrdDump = xlrdDump.c_str();
+const char *const kOpenpyxlDump = openpyxlDump.c_str();
 
 Sheet sampleSheet()
 {
