@@ -8,6 +8,8 @@
 #include <QTableView>
 #include <QWidget>
 
+#include <utility>
+
 // What page benchmarks share: the window on screen, its pending work done, its boxes answered.
 namespace PageBench {
 
