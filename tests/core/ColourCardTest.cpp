@@ -144,6 +144,16 @@ TEST(ColourCards, CountCardsAndStreamLandAsTheLayoutSays)
     EXPECT_EQ(progress, (QList<std::pair<int, int>>{{0, 2}, {1, 2}, {2, 2}}));
     EXPECT_TRUE(rig.lockIsFree());
     EXPECT_EQ(rig.upload(QStringLiteral(LUMIVEX_SOURCE_DIR "/data/StdColor.xlsx")), Success) << "the shipped example";
+
+    // No cards: the library is emptied; a used range of 49 + 0 rows is enough.
+    Sheet empty;
+    put(empty, 1, 1, QStringLiteral("TQ320"));
+    put(empty, 2, 1, 0.0);
+    put(empty, 2, 2, double(crc16Modbus(le16(0))));
+    put(empty, 49, 1, QStringLiteral("end"));
+    EXPECT_EQ(rig.upload(rig.save(empty)), Success);
+    EXPECT_EQ(rig.sim.colourCardCount(), 0);
+    EXPECT_EQ(rig.sim.bulkClosedAt(), std::optional<quint32>(0x40000));
 }
 
 TEST(ColourCards, FaultyWorkbooksAreRefusedBeforeAnythingIsWritten)

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTranslator>
 
 namespace {
@@ -72,9 +73,14 @@ TEST(RecordModel, RemovalTakesTheRecordOffItsCounter)
 TEST(RecordModel, ViewsSeeButtonTextsResultColoursAndAnEditableName)
 {
     ComparisonRecordModel model;
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
     add(model, R::Pass);
     add(model, R::Ng);
-    add(model, R::Unknown);
+    model.append(QList<ComparisonRecord>(2));
+    // Views are told exactly which rows came.
+    ASSERT_EQ(inserted.count(), 3);
+    EXPECT_EQ((QList<int>{inserted[1][1].toInt(), inserted[1][2].toInt(), inserted[2][1].toInt(), inserted[2][2].toInt()}),
+              (QList<int>{1, 1, 2, 3}));
     EXPECT_EQ(model.index(1, Number).data().toString() + model.index(0, DeleteButton).data().toString() +
                   model.index(0, ReportButton).data().toString(),
               QStringLiteral("2DeleteReport"));

@@ -70,10 +70,13 @@ TEST(SpectralRecords, NamesAndNumbers)
     EXPECT_EQ(heading, (QStringList{"No", "Name", "400nm", "700nm", "Curve", "Operation"}));
     SpectralRecord record;
     record.values[0] = 12.3456789;
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
     model.append(record);
-    model.append(record, QStringLiteral("mine"));
-    model.append(record);
+    model.append({record, record}, {QStringLiteral("mine")});
     EXPECT_EQ(column(model, 1), (QStringList{"Name", "spec1", "mine", "spec2"}));
+    ASSERT_EQ(inserted.count(), 2); // below the heading row, exactly the rows that came
+    EXPECT_EQ((QList<int>{inserted[0][1].toInt(), inserted[0][2].toInt(), inserted[1][1].toInt(), inserted[1][2].toInt()}),
+              (QList<int>{1, 1, 2, 3}));
     EXPECT_EQ(model.index(1, 2).data().toString() + model.index(1, 34).data().toString(), QStringLiteral("12.3457Delete"));
     model.remove(1);
     EXPECT_EQ(column(model, 0), (QStringList{"No", "1", "3"}));

@@ -92,6 +92,11 @@ TEST(ComparisonPage, MeasurementButtonsFillTheTableLabelSwatchAndList)
 TEST(ComparisonPage, TypedToleranceIsSetAndOutcomesAreShown)
 {
     PageRig rig;
+    QStringList fields;
+    for (const char *name : {"lineEdit_serialNo", "lineEdit_firmwareVersion", "lineEdit_hazeTolerance",
+                             "lineEdit_tTolerance", "lineEdit_eThresholds"})
+        fields << rig.child<QLineEdit>(name)->text();
+    EXPECT_EQ(fields, (QStringList{"23100017", "105", "0.50", "1.00", "1.0"})) << "what was read on connection";
     ModalCatcher catcher;
     rig.child<QLineEdit>("lineEdit_hazeTolerance")->setText(QStringLiteral("0.29"));
     rig.click("pushButton_setTolerance");
@@ -101,6 +106,37 @@ TEST(ComparisonPage, TypedToleranceIsSetAndOutcomesAreShown)
     ASSERT_EQ(catcher.seen().size(), 2);
     EXPECT_EQ(catcher.seen()[0].text, QStringLiteral("Setup successfully!"));
     EXPECT_EQ(catcher.seen()[1].title + catcher.seen()[1].text, QStringLiteral("ErrorPlease connect the device first!"));
+}
+
+// A written display parameter shows only its comparison rows and record columns.
+TEST(ComparisonPage, DisplayParameterChoosesTheRowsAndColumnsShown)
+{
+    using namespace RecordColumn;
+    const struct
+    {
+        const char *radio;
+        QList<int> rows;    // comparison rows shown among 1-12
+        QList<int> columns; // record columns shown among 3-27
+    } kinds[] = {{"radioButton_hazeT", {1, 2}, {3, 4, 14, 15, DeltaHaze, DeltaTransmittance}},
+                 {"radioButton_haze", {1}, {3, 14, DeltaHaze}},
+                 {"radioButton_t", {2}, {4, 15, DeltaTransmittance}},
+                 {"radioButton_Lab", {3, 4, 5, 12}, {5, 6, 7, 16, 17, 18, DeltaE}},
+                 {"radioButton_LCh", {6, 7, 8, 12}, {8, 9, 10, 19, 20, 21, DeltaE}},
+                 {"radioButton_Yxy", {9, 10, 11, 12}, {11, 12, 13, 22, 23, 24, DeltaE}}};
+    PageRig rig;
+    for (const auto &kind : kinds) {
+        rig.click(kind.radio);
+        rig.click("pushButton_setDisplayParameter");
+        QList<int> rows, columns;
+        for (int row = 1; row <= 12; ++row)
+            if (!rig.child<QTableWidget>("tableWidget_colorDiff")->isRowHidden(row))
+                rows << row;
+        for (int column = StandardFirst; column <= DeltaE; ++column)
+            if (!rig.list()->isColumnHidden(column))
+                columns << column;
+        EXPECT_EQ(rows, kind.rows) << kind.radio;
+        EXPECT_EQ(columns, kind.columns) << kind.radio;
+    }
 }
 
 TEST(ComparisonPage, DisplayParameterAsksBeforeClearingTheRecords)
@@ -154,11 +190,11 @@ TEST(ComparisonPage, DeleteAndReportDelegatesAnswerTheMouse)
     EXPECT_EQ(rig.page->session().records().at(1).text(RecordColumn::Name), QStringLiteral("Comp3"));
     EXPECT_EQ(rig.child<QLineEdit>("lineEdit_totalNum")->text(), QStringLiteral("2"));
 
-    rig.clickCell(1, RecordColumn::ReportButton);
+    rig.clickCell(0, RecordColumn::ReportButton);
     const auto reports = rig.page->findChildren<ReportPageFor310 *>();
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports[0]->isVisible());
-    EXPECT_EQ(reports[0]->inputs().sampleName, QStringLiteral("Comp3"));
+    EXPECT_EQ(reports[0]->inputs().sampleName, QStringLiteral("Comp1"));
     reports[0]->close();
 }
 
