@@ -61,11 +61,17 @@ TEST_P(DeviceFlow, ConnectsThenFetchesAPair)
     else
         EXPECT_EQ((std::array{double(j.formula), j.parameterThreshold, j.workingThreshold}), (std::array{5.0, 1.2, 1.2}));
 
+    // A failed fetch leaves the column empty and the link usable.
     const ComparisonPair &pair = rig.session.pair();
+    rig.sim.injectFault(SimFault::BadFrameCheck);
+    EXPECT_EQ(shown(rig.measure(MeasureStandard, Standard)), "Error / Failed to read measurement data!");
+    EXPECT_FALSE(pair.standard[KindQuantities[c.kind][0]].has_value() || state.standardMeasured);
+    EXPECT_TRUE(rig.lockIsFree());
+
     EXPECT_EQ(shown(rig.measure(MeasureStandard, Standard)), "");
     expectColumn(pair.standard, Standard, c.kind);
     EXPECT_EQ(pair.standardSwatch, swatchOf(Standard));
-    EXPECT_EQ(rig.session.records().count(), 0);
+    EXPECT_EQ(rig.session.records().count(), 0) << "only a pair is judged";
     EXPECT_EQ(shown(rig.measure(MeasureSample, Sample)), "");
     expectColumn(pair.sample, Sample, c.kind);
     EXPECT_EQ(pair.sampleSwatch, swatchOf(Sample));
@@ -73,16 +79,22 @@ TEST_P(DeviceFlow, ConnectsThenFetchesAPair)
     for (int q : KindQuantities[c.kind])
         EXPECT_NEAR(*pair.differences[q], *pair.sample[q] - *pair.standard[q], 1e-9);
     const SimRequest read{c.resultBlock, c.resultBlock ? 0x18 : 0x36};
-    EXPECT_EQ(simRequests(rig.sim, 0x44), (QList<SimRequest>{read, read}));
-
+    EXPECT_EQ(simRequests(rig.sim, 0x44), (QList<SimRequest>{read, read, read}));
     ASSERT_EQ(rig.session.records().count(), 1);
     ASSERT_TRUE(pair.pass.has_value());
     using namespace RecordColumn;
     EXPECT_EQ((QStringList{rig.text(0, Number), rig.text(0, Name), rig.text(0, Model), rig.text(0, SerialNumber),
                            rig.text(0, Result)}),
               (QStringList{"1", "Comp1", profile.model, QString::number(profile.serialNumber), *pair.pass ? "PASS" : "NG"}));
-    EXPECT_EQ(rig.session.counters().total(), 1u);
     EXPECT_TRUE(rig.lockIsFree());
+
+    // The instrument's key: its result fills the column of the mode and is judged again.
+    rig.sim.setNextMeasurement(Standard);
+    rig.sim.pressMeasureKey();
+    ASSERT_TRUE(waitFor([&] { return rig.session.records().count() == 2; }));
+    expectColumn(pair.sample, Standard, c.kind);
+    EXPECT_EQ(rig.text(1, Name), QStringLiteral("Comp2"));
+    EXPECT_EQ(rig.session.counters().total(), 2u);
 }
 
 const std::vector<std::string> ReadSuccessful{"Information / Read successful!"};
@@ -94,38 +106,6 @@ INSTANTIATE_TEST_SUITE_P(DeviceTypesAndKinds, DeviceFlow,
                                            // Older meters do not know the device-information command.
                                            FlowCase{"legacy", ResultYxy, 0x25, ReadSuccessful},
                                            FlowCase{"tq320", ResultLCh, 0, {}}, FlowCase{"tq320e", ResultLab, 0, {}}));
-
-TEST(Measurement, OnlyAPairJudgesAndEachNewResultJudgesAgain)
-{
-    SessionRig rig;
-    rig.connect();
-    rig.measure(MeasureStandard, Standard);
-    rig.measure(MeasureStandard, Standard);
-    EXPECT_EQ(rig.session.records().count(), 0);
-    rig.measure(MeasureSample, Sample);
-    rig.measure(MeasureSample, Sample);
-    rig.measure(MeasureStandard, Sample); // the last sample against the new standard
-    ASSERT_EQ(rig.session.records().count(), 3);
-    EXPECT_EQ(rig.text(2, RecordColumn::Name), QStringLiteral("Comp3"));
-    EXPECT_EQ(rig.text(2, RecordColumn::DeltaHaze), QStringLiteral("0.00%"));
-}
-
-TEST(Measurement, FailedFetchKeepsTheColumnEmptyAndTheLinkUsable)
-{
-    for (const char *profile : {"tq310", "tq320"}) {
-        SessionRig rig(profileNamed(profile, ResultLab));
-        rig.connect();
-        rig.measure(MeasureSample, Sample);
-        rig.sim.injectFault(SimFault::BadFrameCheck);
-        EXPECT_EQ(shown(rig.measure(MeasureStandard, Standard)), "Error / Failed to read measurement data!");
-        EXPECT_FALSE(rig.session.pair().standard[L].has_value());
-        EXPECT_FALSE(rig.session.state().standardMeasured);
-        EXPECT_EQ(rig.session.records().count(), 0);
-        EXPECT_TRUE(rig.lockIsFree());
-        rig.measure(MeasureStandard, Standard);
-        EXPECT_EQ(rig.session.records().count(), 1) << profile;
-    }
-}
 
 // ---- judgement
 
@@ -207,25 +187,6 @@ TEST(Rejudging, WrittenDeltaEParameterJudgesWithTheNewFormula)
 
 // ---- pushed results
 
-// Through the worker: the instrument's key fills the column of the measurement mode.
-TEST(PushedResult, FillsTheColumnOfTheModeAndJudges)
-{
-    for (const auto &[profile, kind] : {std::pair{"tq310", int(ResultHazeT)}, {"tq320", int(ResultLCh)}}) {
-        SessionRig rig(profileNamed(profile, kind));
-        rig.connect();
-        rig.sim.setNextMeasurement(Standard);
-        rig.sim.pressMeasureKey();
-        ASSERT_TRUE(waitFor([&] { return rig.session.state().standardMeasured; }));
-        expectColumn(rig.session.pair().standard, Standard, kind);
-        rig.measure(MeasureSample, Standard);
-        rig.sim.setNextMeasurement(Sample);
-        rig.sim.pressMeasureKey();
-        ASSERT_TRUE(waitFor([&] { return rig.session.records().count() == 2; }));
-        expectColumn(rig.session.pair().sample, Sample, kind);
-        EXPECT_EQ(rig.session.pair().sampleSwatch, swatchOf(Sample));
-    }
-}
-
 QByteArray flipped(QByteArray frame, int at)
 {
     frame[at] = char(frame[at] ^ 0x01);
@@ -287,31 +248,9 @@ TEST(PushedResult, TwoInOneChunkAreShownInOrderEachAfterThePause)
     EXPECT_EQ(rig.text(2, RecordColumn::SampleFirst + L), formatValue(L, second.values[SimLStar]));
 }
 
-// ---- clearing
+// ---- the instrument going away, and clearing the page
 
-TEST(ClearPage, EmptiesPairRecordsCountersNamesAndAWaitingResult)
-{
-    SessionRig rig;
-    rig.connect();
-    rig.measure(MeasureStandard, Standard);
-    rig.measure(MeasureSample, Sample);
-    rig.session.receivePushed(pushedFrame(Sample, ResultHazeT));
-    rig.session.clearPage();
-    EXPECT_FALSE(rig.session.pushedResultPending());
-    const ComparisonPair &pair = rig.session.pair();
-    EXPECT_FALSE(pair.standard[Haze] || pair.sample[Haze] || pair.differences[Haze] || pair.deltaE || pair.pass);
-    EXPECT_FALSE(pair.standardSwatch || pair.sampleSwatch);
-    EXPECT_EQ(pair.highlightedButton, int(MeasureStandard));
-    EXPECT_EQ(rig.session.records().count(), 0);
-    EXPECT_EQ(rig.session.counters().total(), 0u);
-    // A new pair is needed, in standard mode, and its record starts the names again.
-    rig.measure(MeasureSample, Sample);
-    EXPECT_EQ(rig.session.records().count(), 0);
-    rig.measure(MeasureStandard, Standard);
-    EXPECT_EQ(rig.text(0, RecordColumn::Name), QStringLiteral("Comp1"));
-}
-
-TEST(DeviceGone, ShowsAWaitingResultThenEmptiesDeviceFieldsAndKeepsTheRecords)
+TEST(Clearing, DeviceGoneKeepsTheRecordsClearPageEmptiesEverything)
 {
     SessionRig rig;
     rig.connect();
@@ -319,16 +258,29 @@ TEST(DeviceGone, ShowsAWaitingResultThenEmptiesDeviceFieldsAndKeepsTheRecords)
     rig.measure(MeasureSample, Sample);
     rig.session.receivePushed(pushedFrame(Sample, ResultHazeT));
     rig.session.deviceGone();
-    EXPECT_EQ(rig.session.records().count(), 2) << "the pushed result is the user's measurement";
-    EXPECT_EQ(rig.session.counters().total(), 2u);
+    EXPECT_EQ(rig.session.counters().total(), 2u) << "a result pushed before is still the user's measurement";
     const ComparisonPageState &state = rig.session.state();
     EXPECT_TRUE(state.serialNumber.isEmpty());
     EXPECT_FALSE(state.firmwareKnown || state.standardMeasured || state.sampleMeasured);
     EXPECT_EQ((std::array{state.judgement.hazeTolerance, state.judgement.transmittanceTolerance,
                           state.judgement.workingThreshold}),
               (std::array{-1.0, -1.0, -1.0}));
-    EXPECT_FALSE(rig.session.pair().sample[Haze] || rig.session.pair().pass);
-    EXPECT_FALSE(rig.session.pushedResultPending());
+    const ComparisonPair &pair = rig.session.pair();
+    EXPECT_FALSE(pair.sample[Haze] || pair.pass || rig.session.pushedResultPending());
+
+    rig.measure(MeasureStandard, Standard);
+    rig.session.receivePushed(pushedFrame(Sample, ResultHazeT));
+    rig.session.clearPage();
+    EXPECT_FALSE(rig.session.pushedResultPending()) << "a waiting result is dropped";
+    EXPECT_FALSE(pair.standard[Haze] || pair.sample[Haze] || pair.differences[Haze] || pair.deltaE || pair.pass);
+    EXPECT_FALSE(pair.standardSwatch || pair.sampleSwatch);
+    EXPECT_EQ(pair.highlightedButton, int(MeasureStandard));
+    EXPECT_EQ(rig.session.records().count() + int(rig.session.counters().total()), 0);
+    // A new pair is needed, and its record starts the names again.
+    rig.measure(MeasureSample, Sample);
+    EXPECT_EQ(rig.session.records().count(), 0);
+    rig.measure(MeasureStandard, Standard);
+    EXPECT_EQ(rig.text(0, RecordColumn::Name), QStringLiteral("Comp1"));
 }
 
 } // namespace
