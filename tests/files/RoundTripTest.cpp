@@ -10,8 +10,8 @@
 
 namespace {
 
-// The first sheet through libfreexl's own API, values only.
-QString freexlDump(const QString &path)
+// A sheet through libfreexl's own API, values only.
+QString freexlDump(const QString &path, unsigned short sheetIndex = 0)
 {
     const void *handle = nullptr;
     if (freexl_open(QFile::encodeName(path).constData(), &handle) != FREEXL_OK) {
@@ -20,8 +20,12 @@ QString freexlDump(const QString &path)
     }
     unsigned int rows = 0;
     unsigned short columns = 0;
-    freexl_select_active_worksheet(handle, 0);
+    freexl_select_active_worksheet(handle, sheetIndex);
     freexl_worksheet_dimensions(handle, &rows, &columns);
+    if (rows > 65536 || columns > 256) {
+        freexl_close(handle);
+        return QStringLiteral("dimensions beyond the format");
+    }
     Sheet sheet;
     for (unsigned int r = 0; r < rows; ++r) {
         for (unsigned short c = 0; c < columns; ++c) {
@@ -70,14 +74,18 @@ protected:
 
 TEST_P(Writers, IndependentReadersAndOursSeeWhatWasWritten)
 {
+    // A second sheet, and an empty third one as templates often carry.
     Workbook workbook = workbookOf(sampleSheet());
     workbook.sheets.push_back(Sheet{QStringLiteral("Second"), {{CellPos{0, 0}, Cell{2.5, NumberFormat::General, false}}}});
+    workbook.sheets.push_back(Sheet{QStringLiteral("Empty"), {}});
     const Sheet &sample = workbook.sheets[0];
     const QString path = write(workbook);
     const bool xls = GetParam() == WorkbookFormat::Xls;
     EXPECT_EQ(runPython(xls ? kXlrdDump : kOpenpyxlDump, {path}), canonicalSheet(sample));
-    if (xls)
+    if (xls) {
         EXPECT_EQ(freexlDump(path), canonicalSheet(sample, false));
+        EXPECT_EQ(freexlDump(path, 2), QString());
+    }
     // Ours reads no percent or centring marks from .xls.
     const Sheet read = readFirstSheet(path, GetParam());
     EXPECT_EQ(canonicalSheet(read, !xls), canonicalSheet(sample, !xls));

@@ -122,6 +122,7 @@ Sheet sampleSheet()
     put(3, 1, QString(5000, QChar(0x4E2D)) + QStringLiteral("end"), NumberFormat::General, true); // 10 kB of UTF-16
     put(3, 2, QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59), Qt::UTC), NumberFormat::DateTime, false);
     put(4, 5, QStringLiteral("NO"), NumberFormat::General, false); // a repeated shared string
+    put(4, 35, QStringLiteral("AJ"), NumberFormat::General, false); // past Z, where the record list ends
     put(5, 3, QVariant(), NumberFormat::General, true);           // a formatted blank outside the used range
     return sheet;
 }

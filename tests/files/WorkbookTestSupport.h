@@ -22,7 +22,7 @@ QString canonicalCell(const Cell &cell, bool withFormats = true);
 extern const char *const kXlrdDump;
 extern const char *const kOpenpyxlDump;
 
-// One sheet with every kind of cell, Chinese text, gaps and a text long enough to be
-// continued across BIFF records.
+// One sheet with every kind of cell, Chinese text, gaps, a column past Z and a text long enough
+// to be continued across BIFF records.
 Sheet sampleSheet();
 Workbook workbookOf(Sheet sheet);
