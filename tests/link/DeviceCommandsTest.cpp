@@ -81,11 +81,12 @@ Outcome hazeTCount(C &c)
     return {code, QString::number(count)};
 }
 
-Outcome lchResult(C &c)
+template<int Kind>
+Outcome kindResult(C &c)
 {
     ResultValues values;
     values.red = -7;
-    const int code = c.readKindResult(4, values);
+    const int code = c.readKindResult(Kind, values);
     return {code, QString::number(values.red)};
 }
 
@@ -132,7 +133,8 @@ std::vector<ReplyCase> replyCases()
         {"echoOfByte2Suffices", registerReply("AB400F0300009900", tol), tolerance, CmdOk, "150 9000 15"},
         {"echoOfByte6Suffices", registerReply("AB40100300000300", tol), tolerance, CmdOk, "150 9000 15"},
         {"echoRefused", registerReply("AB40100300000800", tol), tolerance, CmdRefused, "-7 -7 -7"},
-        {"resultEchoRefused", registerReply("AB44230000001900", QByteArray(22, 1)), lchResult, CmdRefused, "-7"},
+        {"resultEchoRefused", registerReply("AB44230000001900", QByteArray(22, 1)), kindResult<4>, CmdRefused, "-7"},
+        {"resultEchoOfByte2Suffices", registerReply("AB44230000001900", QByteArray(22, 1)), kindResult<3>, CmdOk, "1"},
         {"badFrameCheck", badFrameCheck(registerReply("AB400F0300000800", tol)), tolerance, CmdNoReply, "-7 -7 -7"},
         // The firmware's settings readers take the values before they test the data check.
         {"toleranceDecodedBeforeDataCheck", badDataCheck("AB400F0300000800", tol), tolerance, CmdBadData,
@@ -223,6 +225,7 @@ TEST_P(RefusedWithoutSending, ReturnTheirCode)
     EXPECT_TRUE(link.written.isEmpty());
 }
 
+// Either echo byte of the version reply suffices, as for the register reads.
 TEST_F(CommandFixture, SoftwareVersionFailuresHaveTheirOwnTexts)
 {
     const struct
@@ -233,13 +236,15 @@ TEST_F(CommandFixture, SoftwareVersionFailuresHaveTheirOwnTexts)
         const char *text;
     } cases[] = {{false, {}, -1, "读取软件版本写端口失败！"},
                  {true, {}, -2, "读取软件版本接收端口报文失败！"},
-                 {true, withCheck(hex("AB210C000300 6A00")), -3, "读取软件版本接收的报文格式错误！"}};
+                 {true, withCheck(hex("AB210C000300 6A00")), -3, "读取软件版本接收的报文格式错误！"},
+                 {true, withCheck(hex("AB200C000300 6A00")), CmdOk, nullptr},
+                 {true, withCheck(hex("AB210C000200 6A00")), CmdOk, nullptr}};
     for (const auto &v : cases) {
         CDeviceCommands commands = v.linked ? CDeviceCommands(instrument) : CDeviceCommands(nullptr);
         link.reply = v.reply;
         int version = -7;
         EXPECT_EQ(commands.readSoftwareVersion(version), v.code);
-        EXPECT_EQ(version, -7);
+        EXPECT_EQ(version, v.code == CmdOk ? 106 : -7);
         EXPECT_STREQ(C::softwareVersionFailure(v.code), v.text);
     }
     EXPECT_EQ(C::softwareVersionFailure(CmdBadData), nullptr); // other codes have none
