@@ -144,7 +144,8 @@ book.save(sys.argv[1])
 )",
      "\t\t\t\t\n\ts:Standard Haze\ts:标准值雾度\t\t\n\tn:310000\tn:0.1234\td:2024-05-01T10:30:00\t\n\t\t\t\tn:-1.5\n"},
     {"openpyxl", ".xlsx", WorkbookFormat::Xlsx, R"(
-import sys, datetime, openpyxl
+import sys, datetime, zipfile, openpyxl
+zipfile.ZIP_FILECOUNT_LIMIT = 1 # a zip64 end record, as packages past 64k parts or 4 GB carry
 book = openpyxl.Workbook()
 sheet = book.active
 sheet.title = '数据'
