@@ -1361,4 +1361,35 @@ Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written
         <translation>△E Thresholds</translation>
     </message>
 </context>
+<context>
+    <name>UnsavedQuestion</name>
+    <message>
+        <source>Unsaved records</source>
+        <translation>Unsaved records</translation>
+    </message>
+    <message>
+        <source>%1 records in the list were never exported. Save them before closing?</source>
+        <translation>%1 records in the list were never exported. Save them before closing?</translation>
+    </message>
+    <message>
+        <source>Save…</source>
+        <translation>Save…</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>%1 records in the list were never exported. Clear them anyway?</source>
+        <translation>%1 records in the list were never exported. Clear them anyway?</translation>
+    </message>
+</context>
 </TS>

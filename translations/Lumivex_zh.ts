@@ -1360,4 +1360,35 @@ Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written
         <translation>△E阈值</translation>
     </message>
 </context>
+<context>
+    <name>UnsavedQuestion</name>
+    <message>
+        <source>Unsaved records</source>
+        <translation>未保存的记录</translation>
+    </message>
+    <message>
+        <source>%1 records in the list were never exported. Save them before closing?</source>
+        <translation>列表中有%1条记录从未导出。关闭前要保存吗？</translation>
+    </message>
+    <message>
+        <source>Save…</source>
+        <translation>保存…</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>放弃</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>%1 records in the list were never exported. Clear them anyway?</source>
+        <translation>列表中有%1条记录从未导出。仍要清空吗？</translation>
+    </message>
+</context>
 </TS>

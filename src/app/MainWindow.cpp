@@ -9,6 +9,8 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QKeyEvent>
+#include <QPushButton>
 
 MainWindow::MainWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::MainWindow>())
 {
@@ -69,6 +71,9 @@ void MainWindow::initForm()
     ui->stackedWidget->setCurrentWidget(page_);
     setWindowFlags(Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setStyleSheet(Theme::sizeRules());
+    // Enter in a field must not press a button the user never chose.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(false);
 }
 
 void MainWindow::initusbport()
@@ -154,6 +159,22 @@ void MainWindow::onDeviceRemoval()
         qDebug() << "USB_设备移除";
     }
     qDebug() << "DBT_DEVICEREMOVECOMPLETE";
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Escape would close the program and take every record with it.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (page_->mayClose())
+        QDialog::closeEvent(event);
+    else
+        event->ignore();
 }
 
 void MainWindow::changeEvent(QEvent *event)

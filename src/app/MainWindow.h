@@ -51,6 +51,8 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     bool switchLanguage(const QString &fileName, int languageFlag);

@@ -71,6 +71,9 @@ public:
     void setResult(RecordResult result);
     // Re-words column 28 in the current language.
     void retranslate();
+    // The record as it stands is in a workbook already (it was imported and not renamed since).
+    bool isKept() const { return kept_; }
+    void setKept(bool kept) { kept_ = kept; }
 
     static QString numberText(unsigned number);
     static QString timeText(const QDateTime &time);
@@ -84,4 +87,5 @@ public:
 private:
     std::array<QString, RecordColumn::Count> texts_;
     RecordResult result_ = RecordResult::Unknown;
+    bool kept_ = false;
 };

@@ -4,6 +4,8 @@
 
 #include <QColor>
 
+#include <algorithm>
+
 namespace {
 
 Lab labFromColumns(const ComparisonRecord &record, int firstValueColumn)
@@ -119,11 +121,17 @@ bool ComparisonRecordModel::remove(int row)
     return true;
 }
 
+int ComparisonRecordModel::unsavedCount() const
+{
+    return int(std::count_if(records_.begin(), records_.end(), [](const ComparisonRecord &r) { return !r.isKept(); }));
+}
+
 void ComparisonRecordModel::rename(int row, const QString &name)
 {
     if (row < 0 || row >= count())
         return;
     records_[row].setText(RecordColumn::Name, name);
+    records_[row].setKept(false);
     emit dataChanged(index(row, RecordColumn::Name), index(row, RecordColumn::Name));
 }
 

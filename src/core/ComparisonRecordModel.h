@@ -25,6 +25,8 @@ public:
     const ComparisonRecord &at(int row) const { return records_.at(row); }
     const QList<ComparisonRecord> &records() const { return records_; }
     const ComparisonCounters &counters() const { return counters_; }
+    // Records that exist nowhere but in this list: measured, downloaded, or renamed since import.
+    int unsavedCount() const;
 
     // Counts one judged result; returns the new total, the number its record carries.
     // The counters are announced when the record is appended.

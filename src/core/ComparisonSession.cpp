@@ -595,6 +595,8 @@ Outcome ComparisonSession::importFrom(const QString &fileName)
     const QString failure = ComparisonWorkbook::read(fileName, state_.resultKind(), imported);
     if (!failure.isEmpty())
         return Outcome::failure(trPage("Error："), failure);
+    for (ComparisonRecord &record : imported)
+        record.setKept(true);
     records_.appendCounting(imported);
     return Outcome::done();
 }

@@ -12,6 +12,7 @@
 #include "RbTableHeaderModel.h"
 #include "RbTableHeaderView.h"
 #include "ReportPageFor310.h"
+#include "UnsavedQuestion.h"
 #include "setEParameterPageFor320.h"
 
 #include <QButtonGroup>
@@ -105,6 +106,7 @@ FirstPageFor310::FirstPageFor310(LinkPort &port, QWidget *parent)
     connect(&session_, &ComparisonSession::settingsChanged, this, &FirstPageFor310::showSettings);
     connect(&session_.records(), &ComparisonRecordModel::countersChanged, this, &FirstPageFor310::showCounters);
     connect(&port_, &LinkPort::senddata, this, &FirstPageFor310::SaveData);
+    connectReturnKeys();
     showPair();
     showCounters();
     applyResultKindView();
@@ -112,6 +114,33 @@ FirstPageFor310::FirstPageFor310(LinkPort &port, QWidget *parent)
 }
 
 FirstPageFor310::~FirstPageFor310() = default;
+
+// Enter in a settings field sets what that field belongs to; elsewhere it only ends the editing.
+void FirstPageFor310::connectReturnKeys()
+{
+    for (QLineEdit *field : {ui->lineEdit_hazeTolerance, ui->lineEdit_tTolerance, ui->lineEdit_eThresholds})
+        connect(field, &QLineEdit::returnPressed, this, &FirstPageFor310::on_pushButton_setTolerance_clicked);
+    connect(ui->lineEdit_thresholds, &QLineEdit::returnPressed, this, [this] {
+        if (!ui->lineEdit_thresholds->isReadOnly())
+            on_pushButton_setParameter_clicked();
+    });
+}
+
+bool FirstPageFor310::mayClose()
+{
+    const int unsaved = session_.records().unsavedCount();
+    if (unsaved == 0)
+        return true;
+    switch (UnsavedQuestion::beforeClosing(this, unsaved)) {
+    case UnsavedQuestion::Save:
+        return on_pushButton_exportExcel_clicked();
+    case UnsavedQuestion::Discard:
+        session_.clearPage();
+        return true;
+    default:
+        return false;
+    }
+}
 
 void FirstPageFor310::show(const Outcome &outcome)
 {
@@ -201,6 +230,9 @@ void FirstPageFor310::doubleClickedSlot(int row, int column)
 
 void FirstPageFor310::on_pushButton_clear_clicked()
 {
+    const int unsaved = session_.records().unsavedCount();
+    if (unsaved > 0 && !UnsavedQuestion::confirmClear(this, unsaved))
+        return;
     session_.clearPage();
 }
 
@@ -294,13 +326,14 @@ void FirstPageFor310::on_pushButton_setDisplayParameter_clicked()
 {
     if (!checkDeviceOpen())
         return;
-    if (!session_.records().isEmpty() &&
-        QMessageBox::warning(this, tr("Warn"),
-                             tr("The comparison measurement record list data will be cleared. Do you want to "
-                                "continue saving the parameter settings?"),
-                             QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
-        return;
-    show(session_.setDisplayParameter(resultKindGroup_->checkedId()));
+    const bool mayClear = session_.records().isEmpty() ||
+                          QMessageBox::warning(this, tr("Warn"),
+                                               tr("The comparison measurement record list data will be cleared. Do "
+                                                  "you want to continue saving the parameter settings?"),
+                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    if (mayClear)
+        show(session_.setDisplayParameter(resultKindGroup_->checkedId()));
+    showDevice(); // the buttons show the kind in force, also after No or a failed write
 }
 
 // ---- Device records, workbook, colour cards ----
@@ -316,17 +349,23 @@ void FirstPageFor310::on_pushButton_readComparisonRecord_clicked()
     show(session_.downloadRecords(progress.callback()));
 }
 
-// Yes exports (and goes on only when the export worked), No clears the list.
+UnsavedQuestion::Answer FirstPageFor310::askSaveFirst()
+{
+    return UnsavedQuestion::saveFirst(this, tr("Colorimeter"), tr("Data import willempty the list, to save data first?"));
+}
+
+// Yes exports (and goes on only when the export worked), No clears the list, Cancel stops.
 bool FirstPageFor310::offerExportBeforeReplacing()
 {
-    const auto answer = QMessageBox::question(this, tr("Colorimeter"),
-                                              tr("Data import willempty the list, to save data first?"),
-                                              QMessageBox::Yes | QMessageBox::No);
-    if (answer == QMessageBox::No) {
+    switch (askSaveFirst()) {
+    case UnsavedQuestion::Save:
+        return on_pushButton_exportExcel_clicked();
+    case UnsavedQuestion::Discard:
         session_.clearPage();
         return true;
+    default:
+        return false;
     }
-    return on_pushButton_exportExcel_clicked();
 }
 
 bool FirstPageFor310::on_pushButton_exportExcel_clicked()
@@ -347,20 +386,24 @@ bool FirstPageFor310::on_pushButton_exportExcel_clicked()
 
 void FirstPageFor310::on_ImportExcelBtn_clicked()
 {
+    bool discard = false;
     if (!session_.records().isEmpty()) {
-        const auto answer = QMessageBox::question(this, tr("Colorimeter"),
-                                                  tr("Data import willempty the list, to save data first?"),
-                                                  QMessageBox::Yes | QMessageBox::No);
+        const UnsavedQuestion::Answer answer = askSaveFirst();
+        if (answer == UnsavedQuestion::Cancel)
+            return;
         // The import goes on whatever the export's outcome.
-        if (answer == QMessageBox::No)
-            session_.clearPage();
-        else
+        discard = answer == UnsavedQuestion::Discard;
+        if (!discard)
             on_pushButton_exportExcel_clicked();
     }
     const QString fileName = FileChooser::openFileName(this, tr("Select one Excel files to open"), QStringLiteral("./"),
                                                        tr("excel file (*.xls *.xlsx)"));
-    if (!fileName.isEmpty())
-        show(session_.importFrom(fileName));
+    if (fileName.isEmpty())
+        return;
+    // Discarded only once a file was chosen: a cancelled file dialog leaves the list as it was.
+    if (discard)
+        session_.clearPage();
+    show(session_.importFrom(fileName));
 }
 
 void FirstPageFor310::on_pushButton_writeStandardColor_clicked()
@@ -448,6 +491,8 @@ void FirstPageFor310::showDevice()
     if (const DeviceProfile *profile = deviceProfile(state.judgement.deviceType)) {
         ui->stackedWidget->setCurrentWidget(profile->usesTolerance ? ui->page_tolerance : ui->page_eParameter);
         ui->pushButton_spectralTransmittance->setText(tr(profile->spectralButton));
+        // A model that chooses its formula sets the threshold in the ΔE dialog, not here.
+        ui->lineEdit_thresholds->setReadOnly(profile->choosesFormula);
     }
     const int kind = state.resultKind();
     if (kind >= 0) {

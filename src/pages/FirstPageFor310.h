@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ComparisonSession.h"
+#include "UnsavedQuestion.h"
 
 #include <QWidget>
 #include <memory>
@@ -24,6 +25,8 @@ public:
     ~FirstPageFor310() override;
 
     ComparisonSession &session() { return session_; }
+    // Asked before the window closes: true when nothing unsaved is left or the user let it go.
+    bool mayClose();
 
 public slots:
     // ---- Main window ----
@@ -76,6 +79,8 @@ private:
     void show(const Outcomes &outcomes);
     bool checkDeviceOpen();
     bool offerExportBeforeReplacing();
+    UnsavedQuestion::Answer askSaveFirst();
+    void connectReturnKeys();
     // Shows only the comparison rows and record columns of the set result kind.
     void applyResultKindView();
     void showPair();

@@ -5,6 +5,7 @@
 #include "FileChooser.h"
 #include "ProgressReport.h"
 #include "SpectralChart.h"
+#include "UnsavedQuestion.h"
 
 #include <QMessageBox>
 #include <QPainter>
@@ -70,7 +71,19 @@ void MeterPageFor310::deleteRecord(int row)
 
 void MeterPageFor310::on_pushButton_clearData_clicked()
 {
-    session_.records().clear();
+    const int unsaved = session_.records().count();
+    if (unsaved == 0 || UnsavedQuestion::confirmClear(this, unsaved))
+        session_.records().clear();
+}
+
+// Closing (Escape, the title bar) with spectra that were never exported asks first.
+void MeterPageFor310::reject()
+{
+    const int unsaved = session_.records().count();
+    const UnsavedQuestion::Answer answer = unsaved == 0 ? UnsavedQuestion::Discard
+                                                        : UnsavedQuestion::beforeClosing(this, unsaved);
+    if (answer == UnsavedQuestion::Discard || (answer == UnsavedQuestion::Save && on_pushButton_exportExcel_clicked()))
+        QDialog::reject();
 }
 
 void MeterPageFor310::on_pushButton_spectralMeasurement_clicked()
@@ -95,14 +108,15 @@ bool MeterPageFor310::offerExportBeforeDownload()
 {
     if (!session_.downloadWouldReplace())
         return true;
-    const auto answer = QMessageBox::question(this, tr("Colorimeter"),
-                                              tr("Data import willempty the list, to save data first?"),
-                                              QMessageBox::Yes | QMessageBox::No);
-    if (answer == QMessageBox::No) {
-        on_pushButton_clearData_clicked();
+    switch (UnsavedQuestion::saveFirst(this, tr("Colorimeter"), tr("Data import willempty the list, to save data first?"))) {
+    case UnsavedQuestion::Save:
+        return on_pushButton_exportExcel_clicked();
+    case UnsavedQuestion::Discard:
+        session_.records().clear();
         return true;
+    default:
+        return false;
     }
-    return on_pushButton_exportExcel_clicked();
 }
 
 bool MeterPageFor310::on_pushButton_exportExcel_clicked()

@@ -31,6 +31,7 @@ public slots:
     void on_pushButton_spectralMeasurement_clicked();
     void on_pushButton_spectralHistory_clicked();
     bool on_pushButton_exportExcel_clicked();
+    void reject() override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -157,6 +157,50 @@ TEST(ComparisonPage, DisplayParameterAsksBeforeClearingTheRecords)
     }
 }
 
+// Escape on each question leaves the list, the result kind and the files as they were.
+TEST(ComparisonPage, EscapeOnAnyQuestionDoesNothing)
+{
+    PageRig rig;
+    rig.measurePair(Standard, Sample);
+    rig.measurePair(Standard, Sample); // each further result is judged again: three records
+    int fileDialogs = 0;
+    FileChooser::setAnswer([&](const FileChooser::Request &) { return ++fileDialogs, QString(); });
+    const auto reset = qScopeGuard([] { FileChooser::setAnswer({}); });
+    ModalCatcher catcher;
+    rig.click("radioButton_Lab");
+    for (const char *button : {"pushButton_clear", "ImportExcelBtn", "pushButton_readComparisonRecord",
+                               "pushButton_setDisplayParameter"}) {
+        catcher.answerNext(QMessageBox::Escape);
+        rig.click(button);
+    }
+    EXPECT_EQ(catcher.seen().size(), 4);
+    EXPECT_EQ(fileDialogs, 0);
+    EXPECT_EQ(rig.list()->model()->rowCount(), 3);
+    EXPECT_EQ(rig.sim.displayParam(), int(ResultHazeT));
+    EXPECT_TRUE(rig.child<QRadioButton>("radioButton_hazeT")->isChecked()) << "the kind in force is shown";
+}
+
+TEST(ComparisonPage, EnterSetsTheToleranceNoWaitsForAFileYesClears)
+{
+    PageRig rig;
+    rig.measurePair(Standard, Sample);
+    ModalCatcher catcher;
+    auto *haze = rig.child<QLineEdit>("lineEdit_hazeTolerance");
+    haze->setText(QStringLiteral("0.29"));
+    QTest::keyClick(haze, Qt::Key_Return);
+    EXPECT_EQ(rig.sim.tolerance()[0], 29);
+    FileChooser::setAnswer([](const FileChooser::Request &) { return QString(); });
+    const auto reset = qScopeGuard([] { FileChooser::setAnswer({}); });
+    catcher.answerNext(QMessageBox::No);
+    rig.click("ImportExcelBtn");
+    EXPECT_EQ(rig.list()->model()->rowCount(), 1) << "no file chosen, nothing discarded";
+    catcher.answerNext(QMessageBox::Yes);
+    rig.click("pushButton_clear");
+    EXPECT_EQ(catcher.texts(), (QStringList{"Setup successfully!", "Data import willempty the list, to save data first?",
+                                            "1 records in the list were never exported. Clear them anyway?"}));
+    EXPECT_EQ(rig.list()->model()->rowCount(), 0);
+}
+
 // The export button asks where, adds the suffix of the chosen filter, and the session saves there.
 TEST(ComparisonPage, ExportButtonSavesWhereTheUserChose)
 {

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 #include <QApplication>
+#include <QTest>
 
 ModalCatcher::ModalCatcher(QObject *parent) : QObject(parent)
 {
@@ -27,8 +28,12 @@ void ModalCatcher::poll()
         box->setProperty("caught", true);
         seen_.append({box->windowTitle(), box->text()});
         QAbstractButton *button = nullptr;
-        if (box->button(QMessageBox::Yes) || box->button(QMessageBox::No)) {
+        if (box->button(QMessageBox::Yes) || box->button(QMessageBox::No) || box->button(QMessageBox::Cancel)) {
             const auto answer = answers_.isEmpty() ? QMessageBox::Yes : answers_.dequeue();
+            if (answer == QMessageBox::Escape) {
+                QTest::keyClick(box, Qt::Key_Escape);
+                continue;
+            }
             button = box->button(answer);
         }
         if (!button)

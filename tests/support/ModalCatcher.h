@@ -7,7 +7,8 @@
 #include <QTimer>
 
 // Closes the message boxes that the code under test opens, and remembers what they said.
-// Question boxes are answered from a queue (Yes when it is empty); others with their default button.
+// Question boxes are answered from a queue (Yes when it is empty; QMessageBox::Escape presses
+// the Escape key); others with their default button.
 class ModalCatcher : public QObject
 {
 public:
