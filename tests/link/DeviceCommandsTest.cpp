@@ -52,52 +52,29 @@ QString joined(const auto &values)
     return parts.join(' ');
 }
 
-struct Outcome
-{
-    int code;
-    QString outputs; // every output starts at -7 so that untouched ones show
-};
-
 using C = CDeviceCommands;
+
+// A command's code and its outputs; every output starts at -7 so that untouched ones show.
+using Outcome = std::pair<int, std::string>;
+using Call = std::function<Outcome(C &)>;
 
 Outcome tolerance(C &c)
 {
-    std::array<int, 3> v{-7, -7, -7};
-    const int code = c.readTolerance(v[0], v[1], v[2]);
-    return {code, joined(v)};
+    std::array v{-7, -7, -7};
+    return {c.readTolerance(v[0], v[1], v[2]), joined(v).toStdString()};
 }
-
-Outcome displayParam(C &c)
+Call intRead(int (C::*read)(int &))
 {
-    int kind = -7;
-    const int code = c.readDisplayParam(kind);
-    return {code, QString::number(kind)};
+    return [read](C &c) { int v = -7; return Outcome{(c.*read)(v), std::to_string(v)}; };
 }
-
-Outcome hazeTCount(C &c)
+Call kindResult(int kind)
 {
-    int count = -7;
-    const int code = c.readHazeTRecordCount(count);
-    return {code, QString::number(count)};
+    return [kind](C &c) { ResultValues v; v.red = -7; return Outcome{c.readKindResult(kind, v), std::to_string(v.red)}; };
 }
-
-template<int Kind>
-Outcome kindResult(C &c)
+Call deviceInfo(int (C::*read)(DeviceInfo &))
 {
-    ResultValues values;
-    values.red = -7;
-    const int code = c.readKindResult(Kind, values);
-    return {code, QString::number(values.red)};
+    return [read](C &c) { DeviceInfo i; i.type = -7; return Outcome{(c.*read)(i), std::to_string(i.type)}; };
 }
-
-Outcome deviceInfo(C &c, int (C::*read)(DeviceInfo &))
-{
-    DeviceInfo info;
-    info.type = -7;
-    const int code = (c.*read)(info);
-    return {code, QString::number(info.type)};
-}
-
 Outcome blockEnd(C &c)
 {
     return {c.writeBlock(0x140000, {}, 0), {}};
@@ -114,56 +91,38 @@ QByteArray badFrameCheck(QByteArray frame)
     return frame;
 }
 
-struct ReplyCase
-{
-    const char *name;
-    QByteArray reply;
-    std::function<Outcome(C &)> call;
-    int code;
-    QString outputs;
-};
-
-std::vector<ReplyCase> replyCases()
+TEST_F(CommandFixture, RepliesDecodeOrFailWithTheirCode)
 {
     const QByteArray tol = hex("9600 2823 0F00");
-    const auto info = [](C &c) { return deviceInfo(c, &C::readDeviceInfo); };
-    const auto infoOld = [](C &c) { return deviceInfo(c, &C::readDeviceInfoOld); };
-    return {
-        {"noReply", {}, tolerance, CmdNoReply, "-7 -7 -7"},
-        {"echoOfByte2Suffices", registerReply("AB400F0300009900", tol), tolerance, CmdOk, "150 9000 15"},
-        {"echoOfByte6Suffices", registerReply("AB40100300000300", tol), tolerance, CmdOk, "150 9000 15"},
-        {"echoRefused", registerReply("AB40100300000800", tol), tolerance, CmdRefused, "-7 -7 -7"},
-        {"resultEchoRefused", registerReply("AB44230000001900", QByteArray(22, 1)), kindResult<4>, CmdRefused, "-7"},
-        {"resultEchoOfByte2Suffices", registerReply("AB44230000001900", QByteArray(22, 1)), kindResult<3>, CmdOk, "1"},
-        {"badFrameCheck", badFrameCheck(registerReply("AB400F0300000800", tol)), tolerance, CmdNoReply, "-7 -7 -7"},
+    const struct
+    {
+        const char *name;
+        QByteArray reply;
+        Call call;
+        Outcome expected;
+    } cases[] = {
+        {"noReply", {}, tolerance, {CmdNoReply, "-7 -7 -7"}},
+        {"echoOfByte2Suffices", registerReply("AB400F0300009900", tol), tolerance, {CmdOk, "150 9000 15"}},
+        {"echoOfByte6Suffices", registerReply("AB40100300000300", tol), tolerance, {CmdOk, "150 9000 15"}},
+        {"echoRefused", registerReply("AB40100300000800", tol), tolerance, {CmdRefused, "-7 -7 -7"}},
+        {"resultEchoRefused", registerReply("AB44230000001900", QByteArray(22, 1)), kindResult(4), {CmdRefused, "-7"}},
+        {"resultEchoOfByte2Suffices", registerReply("AB44230000001900", QByteArray(22, 1)), kindResult(3), {CmdOk, "1"}},
+        {"badFrameCheck", badFrameCheck(registerReply("AB400F0300000800", tol)), tolerance, {CmdNoReply, "-7 -7 -7"}},
         // The firmware's settings readers take the values before they test the data check.
-        {"toleranceDecodedBeforeDataCheck", badDataCheck("AB400F0300000800", tol), tolerance, CmdBadData,
-         "150 9000 15"},
-        {"displayDecodedBeforeDataCheck", badDataCheck("AB40000300000300", hex("04")), displayParam, CmdBadData, "4"},
-        {"countIgnoresFrameCheck", badFrameCheck(registerReply("AB40001200000400", hex("2C01"))), hazeTCount, CmdOk,
-         "300"},
-        {"countUntouchedOnBadData", badDataCheck("AB40001200000400", hex("2C01")), hazeTCount, CmdBadData, "-7"},
-        {"deviceInfoNotSupported", hex("ABA00400000011"), info, CmdNotSupported, "-7"},
-        {"deviceInfoOtherShortReply", hex("ABC70800000011"), info, CmdNoReply, "-7"},
-        {"deviceInfoOldNotSupported", hex("ABC70800"), infoOld, CmdNotSupported, "-7"},
-        {"blockEndRefused", withCheck(hex("ABF4010014000000")), blockEnd, CmdRefused, {}},
-        {"blockEndNeedsBothEchoBytes", withCheck(hex("AB74000014000100")), blockEnd, CmdRefused, {}},
+        {"toleranceDecodedBeforeDataCheck", badDataCheck("AB400F0300000800", tol), tolerance, {CmdBadData, "150 9000 15"}},
+        {"displayDecodedBeforeDataCheck", badDataCheck("AB40000300000300", hex("04")), intRead(&C::readDisplayParam), {CmdBadData, "4"}},
+        {"countIgnoresFrameCheck", badFrameCheck(registerReply("AB40001200000400", hex("2C01"))), intRead(&C::readHazeTRecordCount), {CmdOk, "300"}},
+        {"countUntouchedOnBadData", badDataCheck("AB40001200000400", hex("2C01")), intRead(&C::readHazeTRecordCount), {CmdBadData, "-7"}},
+        {"deviceInfoNotSupported", hex("ABA00400000011"), deviceInfo(&C::readDeviceInfo), {CmdNotSupported, "-7"}},
+        {"deviceInfoOtherShortReply", hex("ABC70800000011"), deviceInfo(&C::readDeviceInfo), {CmdNoReply, "-7"}},
+        {"deviceInfoOldNotSupported", hex("ABC70800"), deviceInfo(&C::readDeviceInfoOld), {CmdNotSupported, "-7"}},
+        {"blockEndRefused", withCheck(hex("ABF4010014000000")), blockEnd, {CmdRefused, {}}},
+        {"blockEndNeedsBothEchoBytes", withCheck(hex("AB74000014000100")), blockEnd, {CmdRefused, {}}},
     };
-}
-
-class CommandReplies : public CommandFixture, public ::testing::WithParamInterface<ReplyCase>
-{
-};
-
-INSTANTIATE_TEST_SUITE_P(Commands, CommandReplies, ::testing::ValuesIn(replyCases()),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-TEST_P(CommandReplies, DecodeOrFailWithTheirCode)
-{
-    link.reply = GetParam().reply;
-    const Outcome outcome = GetParam().call(c);
-    EXPECT_EQ(outcome.code, GetParam().code);
-    EXPECT_EQ(outcome.outputs, GetParam().outputs);
+    for (const auto &v : cases) {
+        link.reply = v.reply;
+        EXPECT_EQ(v.call(c), v.expected) << v.name;
+    }
 }
 
 TEST_F(CommandFixture, ARequestTheLinkDoesNotTakeIsNotSentAndNotWaitedFor)
@@ -173,11 +132,11 @@ TEST_F(CommandFixture, ARequestTheLinkDoesNotTakeIsNotSentAndNotWaitedFor)
     std::array<double, 31> spectrum;
     const QByteArray info = QByteArray("a").leftJustified(16, '\0') + QByteArray("b").leftJustified(16, '\0')
                             + le16(1) + le16(2);
-    EXPECT_EQ(tolerance(c).code, CmdNotSent);
+    EXPECT_EQ(tolerance(c).first, CmdNotSent);
     EXPECT_EQ(c.setTolerance(1, 2, 3), CmdNotSent);
     EXPECT_EQ(c.readBlock(0x020000, block, 4), CmdNotSent);
     EXPECT_EQ(c.writeStdColorInfo(0, "a", "b", 1, 2, crc16Modbus(info)), CmdNotSent);
-    EXPECT_EQ(blockEnd(c).code, CmdNotSent);
+    EXPECT_EQ(blockEnd(c).first, CmdNotSent);
     EXPECT_EQ(c.measureSpectrum(spectrum), CmdNotSent);
     EXPECT_EQ(link.written.size(), 6);
     link.writeResult = 77; // short of the 70 data bytes with header and check
@@ -185,43 +144,28 @@ TEST_F(CommandFixture, ARequestTheLinkDoesNotTakeIsNotSentAndNotWaitedFor)
     EXPECT_EQ(link.waits, 0);
 }
 
-struct RefusalCase
+TEST_F(CommandFixture, ArgumentsOutOfRangeAreRefusedWithoutSending)
 {
-    const char *name;
-    std::function<int(C &)> call;
-    int code;
-};
-
-class RefusedWithoutSending : public CommandFixture, public ::testing::WithParamInterface<RefusalCase>
-{
-};
-
-int count;
-ResultValues values;
-QByteArray data;
-
-INSTANTIATE_TEST_SUITE_P(
-    Commands, RefusedWithoutSending,
-    ::testing::Values(RefusalCase{"labCountUnknownType", [](C &c) { return c.readLabRecordCount(count, 3); }, -1},
-                      RefusalCase{"lchCountUnknownType", [](C &c) { return c.readLChRecordCount(count, -1); }, -1},
-                      RefusalCase{"spectralCountUnknownType", [](C &c) { return c.readSpectralRecordCount(count, 5); }, -1},
-                      RefusalCase{"unknownKind", [](C &c) { return c.readKindResult(6, values); }, -1},
-                      RefusalCase{"unknownCountKind", [](C &c) { return c.readRecordCount(-1, 0, count); }, -1},
-                      RefusalCase{"negativeBlockRead", [](C &c) { return c.readBlock(0, data, -1); }, -1},
-                      RefusalCase{"negativeBlockWrite", [](C &c) { return c.writeBlock(0, "abc", -1); }, -1},
-                      RefusalCase{"blockLongerThanData", [](C &c) { return c.writeBlock(0, "abc", 4); }, -1},
-                      RefusalCase{"toleranceOutOfRange", [](C &c) { return c.setTolerance(70000, 0, 0); }, -1},
-                      RefusalCase{"countCrcDiffers", [](C &c) { return c.writeStdColorCount(258, 0x1234); }, -4},
-                      RefusalCase{"infoCrcDiffers", [](C &c) { return c.writeStdColorInfo(0, "a", "b", 1, 2, 0); }, -4},
-                      // 8 characters, 24 UTF-8 bytes: over the 16 bytes of a name
-                      RefusalCase{"nameOver16Bytes",
-                                  [](C &c) { return c.writeStdColorInfo(0, QStringLiteral("颜色卡片标准样品"), "b", 1, 2, 0); },
-                                  -4}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST_P(RefusedWithoutSending, ReturnTheirCode)
-{
-    EXPECT_EQ(GetParam().call(c), GetParam().code);
+    int count;
+    ResultValues values;
+    QByteArray data;
+    const std::pair<std::function<int()>, int> cases[] = {
+        {[&] { return c.readLabRecordCount(count, 3); }, -1},    // unknown device types
+        {[&] { return c.readLChRecordCount(count, -1); }, -1},
+        {[&] { return c.readSpectralRecordCount(count, 5); }, -1},
+        {[&] { return c.readKindResult(6, values); }, -1},       // unknown kinds
+        {[&] { return c.readRecordCount(-1, 0, count); }, -1},
+        {[&] { return c.readBlock(0, data, -1); }, -1},          // negative and overlong blocks
+        {[&] { return c.writeBlock(0, "abc", -1); }, -1},
+        {[&] { return c.writeBlock(0, "abc", 4); }, -1},
+        {[&] { return c.setTolerance(70000, 0, 0); }, -1},
+        {[&] { return c.writeStdColorCount(258, 0x1234); }, -4}, // the caller's check differs
+        {[&] { return c.writeStdColorInfo(0, "a", "b", 1, 2, 0); }, -4},
+        // 8 characters, 24 UTF-8 bytes: over the 16 bytes of a name
+        {[&] { return c.writeStdColorInfo(0, QStringLiteral("颜色卡片标准样品"), "b", 1, 2, 0); }, -4},
+    };
+    for (int i = 0; i < int(std::size(cases)); ++i)
+        EXPECT_EQ(cases[i].first(), cases[i].second) << "case " << i;
     EXPECT_TRUE(link.written.isEmpty());
 }
 
@@ -250,51 +194,36 @@ TEST_F(CommandFixture, SoftwareVersionFailuresHaveTheirOwnTexts)
     EXPECT_EQ(C::softwareVersionFailure(CmdBadData), nullptr); // other codes have none
 }
 
-QString describe(const ResultValues &r)
+TEST(PushedFrames, AreTakenWholeAndIntactOnly)
 {
-    return joined(std::array{r.red, r.green, r.blue}) + ' ' + joined(r.values);
-}
-
-// red, green, blue, then L* 50, a* -1.23, b* 1.
-const QByteArray labFrame = registerReply("AB44230000001800", hex("0A0B0C 8813 85FF 6400").leftJustified(22, '\0'));
-const QString labValues = "10 11 12 0 0 50 -1.23 1 0 0 0 0 0 0";
-// L* 50, a* -1.23; R, G, B 1, 2, 3; haze 12.34, T 90.
-const QByteArray combinedFrame =
-    registerReply("AB44000000003600", hex("8813 85FF").leftJustified(28, '\0') + hex("010203 D204 2823").leftJustified(24, '\0'));
-
-struct PushedCase
-{
-    const char *name;
-    QByteArray buffer;
-    bool perKind;
-    QString taken; // empty: nothing taken
-    QByteArray left;
-};
-
-class PushedFrames : public ::testing::TestWithParam<PushedCase>
-{
-};
-
-INSTANTIATE_TEST_SUITE_P(
-    Buffer, PushedFrames,
-    ::testing::Values(PushedCase{"noiseBeforeAWholeFrame", hex("0013AB") + labFrame, true, labValues, {}},
-                      PushedCase{"partialFrameWaits", hex("00") + labFrame.left(20), true, {}, labFrame.left(20)},
-                      PushedCase{"partialHeaderWaits", hex("AB44"), true, {}, hex("AB44")},
-                      PushedCase{"damagedFrameSkipped", badFrameCheck(labFrame) + labFrame + "x", true, labValues, "x"},
-                      PushedCase{"otherKindDropped", registerReply("AB44240000001800", QByteArray(22, 1)), true, {}, {}},
-                      PushedCase{"combinedFrame", hex("FF") + combinedFrame, false,
-                                 "1 2 3 12.34 90 50 -1.23 0 0 0 0 0 0 0", {}}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST_P(PushedFrames, AreTakenWholeAndIntactOnly)
-{
-    QByteArray buffer = GetParam().buffer;
-    ResultValues values;
-    EXPECT_EQ(takePushedResult(buffer, GetParam().perKind, 3, values), !GetParam().taken.isEmpty());
-    if (!GetParam().taken.isEmpty()) {
-        EXPECT_EQ(describe(values), GetParam().taken);
+    // red, green, blue, then L* 50, a* -1.23, b* 1.
+    const QByteArray lab = registerReply("AB44230000001800", hex("0A0B0C 8813 85FF 6400").leftJustified(22, '\0'));
+    const QString labValues = "10 11 12 0 0 50 -1.23 1 0 0 0 0 0 0";
+    // L* 50, a* -1.23; R, G, B 1, 2, 3; haze 12.34, T 90.
+    const QByteArray combined = registerReply(
+        "AB44000000003600", hex("8813 85FF").leftJustified(28, '\0') + hex("010203 D204 2823").leftJustified(24, '\0'));
+    const struct
+    {
+        const char *name;
+        QByteArray buffer;
+        bool perKind;
+        QString taken; // empty: nothing taken
+        QByteArray left;
+    } cases[] = {
+        {"noiseBeforeAWholeFrame", hex("0013AB") + lab, true, labValues, {}},
+        {"partialFrameWaits", hex("00") + lab.left(20), true, {}, lab.left(20)},
+        {"partialHeaderWaits", hex("AB44"), true, {}, hex("AB44")},
+        {"damagedFrameSkipped", badFrameCheck(lab) + lab + "x", true, labValues, "x"},
+        {"otherKindDropped", registerReply("AB44240000001800", QByteArray(22, 1)), true, {}, {}},
+        {"combinedFrame", hex("FF") + combined, false, "1 2 3 12.34 90 50 -1.23 0 0 0 0 0 0 0", {}},
+    };
+    for (const auto &v : cases) {
+        QByteArray buffer = v.buffer;
+        ResultValues r;
+        const bool taken = takePushedResult(buffer, v.perKind, 3, r);
+        EXPECT_EQ(taken ? joined(std::array{r.red, r.green, r.blue}) + ' ' + joined(r.values) : QString(), v.taken) << v.name;
+        EXPECT_EQ(buffer, v.left) << v.name;
     }
-    EXPECT_EQ(buffer, GetParam().left);
 }
 
 TEST(DelayMs, NeverReturnsEarly)

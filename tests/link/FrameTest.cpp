@@ -7,29 +7,19 @@
 
 namespace {
 
-struct CrcCase
-{
-    const char *hex;
-    quint16 crc;
-};
-
-class CrcVectors : public ::testing::TestWithParam<CrcCase>
-{
-};
-
 // The published check value, and the checks the instrument's own fixed requests carry.
-INSTANTIATE_TEST_SUITE_P(Crc16, CrcVectors,
-                         ::testing::Values(CrcCase{"", 0xFFFF}, CrcCase{"00", 0x40BF},
-                                           CrcCase{"313233343536373839", 0x4B37},
-                                           CrcCase{"AB2005001200", 0x6B94},     // readDeviceInfo carries 94 6B
-                                           CrcCase{"AB44000000003600", 0x6418}, // readMeasureData carries 18 64
-                                           CrcCase{"AB400F0300000800", 0x3B09}));
-
-TEST_P(CrcVectors, MatchesReference)
+TEST(Crc16, MatchesReference)
 {
-    const QByteArray data = hex(GetParam().hex) + "tail";
-    EXPECT_EQ(crc16Modbus(data.left(data.size() - 4)), GetParam().crc);
-    EXPECT_EQ(LinkPort::CRC16(data, int(data.size()) - 4), GetParam().crc);
+    const std::pair<const char *, quint16> cases[] = {
+        {"", 0xFFFF}, {"00", 0x40BF}, {"313233343536373839", 0x4B37},
+        {"AB2005001200", 0x6B94},     // readDeviceInfo carries 94 6B
+        {"AB44000000003600", 0x6418}, // readMeasureData carries 18 64
+        {"AB400F0300000800", 0x3B09}};
+    for (const auto &[bytes, crc] : cases) {
+        const QByteArray data = hex(bytes) + "tail";
+        EXPECT_EQ(crc16Modbus(data.left(data.size() - 4)), crc) << bytes;
+        EXPECT_EQ(LinkPort::CRC16(data, int(data.size()) - 4), crc) << bytes;
+    }
 }
 
 // A 70-byte frame, as long as the spectral measurement's reply.
@@ -41,23 +31,9 @@ QByteArray longFrame()
     return withCheck(body);
 }
 
-class LinkFixture : public ::testing::Test
+class LinkFixture : public ScriptedLinkTest
 {
 protected:
-    void SetUp() override
-    {
-        installScriptedDevice(device);
-        link = InstrumentLink::openUsb(0x2047, 0x0301);
-        ASSERT_TRUE(link);
-    }
-    void TearDown() override
-    {
-        link.reset();
-        setTransportFactory({});
-    }
-
-    std::shared_ptr<ScriptedDevice> device = std::make_shared<ScriptedDevice>();
-    std::shared_ptr<InstrumentLink> link;
     libHidDevice hid;
 };
 
@@ -101,39 +77,30 @@ TEST_F(LinkFixture, HidReadsKeepTheRestOfAReportAndSkipForeignReports)
     EXPECT_EQ(hid.Read(buffer, 1, 50), 0);
 }
 
-struct ReplyCase
+TEST_F(LinkFixture, ReadMessageWaitsForTheExpectedLengthFromTheStartByte)
 {
-    const char *name;
-    QByteArray queued;
-    int delayMs;
-    int expectedLength;
-    int result;
-    QByteArray out; // left in out either way
-};
-
-class ReplyCollection : public LinkFixture, public ::testing::WithParamInterface<ReplyCase>
-{
-};
-
-const QByteArray writeEcho = withCheck(hex("AB700F0300000800"));
-const QByteArray notSupported = hex("ABA004000000");
-
-INSTANTIATE_TEST_SUITE_P(
-    ReadMessage, ReplyCollection,
-    ::testing::Values(ReplyCase{"splitOverTwoReports", longFrame(), 0, 70, 70, longFrame()},
-                      ReplyCase{"strayBytesBefore", hex("0013") + writeEcho, 0, 10, 10, writeEcho},
-                      ReplyCase{"pastTheTimeOut", writeEcho, 300, 10, 0, {}},
-                      ReplyCase{"shortReplyStays", hex("13") + notSupported, 0, 26, 0, notSupported}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST_P(ReplyCollection, WaitsForTheExpectedLengthFromTheStartByte)
-{
-    CLinkerUSB usb;
-    ASSERT_EQ(usb.Open(0x2047, 0x0301), 0);
-    device->queuePayload(GetParam().queued, GetParam().delayMs);
-    QByteArray out;
-    EXPECT_EQ(usb.ReadMessage(out, 120, GetParam().expectedLength), GetParam().result);
-    EXPECT_EQ(out, GetParam().out);
+    const QByteArray writeEcho = withCheck(hex("AB700F0300000800"));
+    const QByteArray notSupported = hex("ABA004000000");
+    const struct
+    {
+        const char *name;
+        QByteArray queued;
+        int delayMs, expectedLength, result;
+        QByteArray out; // left in out either way
+    } cases[] = {
+        {"splitOverTwoReports", longFrame(), 0, 70, 70, longFrame()},
+        {"strayBytesBefore", hex("0013") + writeEcho, 0, 10, 10, writeEcho},
+        {"shortReplyStays", hex("13") + notSupported, 0, 26, 0, notSupported},
+        {"pastTheTimeOut", writeEcho, 300, 10, 0, {}}, // last: what is queued for later holds back the rest
+    };
+    for (const auto &v : cases) {
+        CLinkerUSB usb;
+        ASSERT_EQ(usb.Open(0x2047, 0x0301), 0);
+        device->queuePayload(v.queued, v.delayMs);
+        QByteArray out;
+        EXPECT_EQ(usb.ReadMessage(out, 120, v.expectedLength), v.result) << v.name;
+        EXPECT_EQ(out, v.out) << v.name;
+    }
 }
 
 TEST_F(LinkFixture, APollReturnsEverythingThatArrivedWithinOneWait)
@@ -145,33 +112,18 @@ TEST_F(LinkFixture, APollReturnsEverythingThatArrivedWithinOneWait)
     EXPECT_EQ(out, longFrame());
 }
 
-struct FrameCheckCase
+// The check is tested only when asked.
+TEST_F(LinkFixture, ReceiveFrameTestsTheCheckWhenAsked)
 {
-    const char *name;
-    int flipByte; // -1: intact
-    bool tested;
-    int expected;
-};
-
-class FrameCheck : public LinkFixture, public ::testing::WithParamInterface<FrameCheckCase>
-{
-};
-
-INSTANTIATE_TEST_SUITE_P(ReceiveFrame, FrameCheck,
-                         ::testing::Values(FrameCheckCase{"intact", -1, true, 18},
-                                           FrameCheckCase{"flippedCheckBit", 17, true, -1},
-                                           FrameCheckCase{"flippedDataBit", 9, true, -1},
-                                           FrameCheckCase{"flippedButNotTested", 17, false, 18}),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-TEST_P(FrameCheck, IsTestedOnlyWhenAsked)
-{
-    QByteArray reply = registerReply("AB400F0300000800", hex("9600 2823 0F00"));
-    if (GetParam().flipByte >= 0)
-        reply[GetParam().flipByte] = char(reply[GetParam().flipByte] ^ 0x01);
-    device->queuePayload(reply);
-    QByteArray out;
-    EXPECT_EQ(link->receiveFrame(out, 500, 18, GetParam().tested), GetParam().expected);
+    const std::tuple<int, bool, int> cases[] = {{-1, true, 18}, {17, true, -1}, {9, true, -1}, {17, false, 18}};
+    for (const auto &[flipByte, tested, expected] : cases) {
+        QByteArray reply = registerReply("AB400F0300000800", hex("9600 2823 0F00"));
+        if (flipByte >= 0)
+            reply[flipByte] = char(reply[flipByte] ^ 0x01);
+        device->queuePayload(reply);
+        QByteArray out;
+        EXPECT_EQ(link->receiveFrame(out, 500, 18, tested), expected) << flipByte << " " << tested;
+    }
 }
 
 TEST_F(LinkFixture, SendFrameAppendsTheCheckLowByteFirst)

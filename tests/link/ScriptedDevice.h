@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FrameBytes.h"
+#include "InstrumentLink.h"
 #include "ReportTransport.h"
 
 #include <QList>
@@ -9,6 +10,7 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <gtest/gtest.h>
 #include <mutex>
 
 // An instrument scripted at the report level, shared by the test and the transports it hands
@@ -107,7 +109,6 @@ private:
         QByteArray report;
         Clock::time_point due;
     };
-
     std::mutex mutex_;
     std::condition_variable arrived_;
     std::deque<Pending> inbound_;
@@ -132,7 +133,22 @@ private:
     std::shared_ptr<ScriptedDevice> device_;
 };
 
-inline void installScriptedDevice(const std::shared_ptr<ScriptedDevice> &device)
+// A link opened on a scripted device, as a connection opens it.
+class ScriptedLinkTest : public ::testing::Test
 {
-    setTransportFactory([device] { return std::make_unique<ScriptedTransport>(device); });
-}
+protected:
+    void SetUp() override
+    {
+        setTransportFactory([device = device] { return std::make_unique<ScriptedTransport>(device); });
+        link = InstrumentLink::openUsb(0x2047, 0x0301);
+        ASSERT_TRUE(link);
+    }
+    void TearDown() override
+    {
+        link.reset();
+        setTransportFactory({});
+    }
+
+    std::shared_ptr<ScriptedDevice> device = std::make_shared<ScriptedDevice>();
+    std::shared_ptr<InstrumentLink> link;
+};

@@ -18,23 +18,17 @@ int osThreadCount()
     return int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
 }
 
-class WorkerTest : public ::testing::Test
+// The device answers the tolerance read.
+class WorkerTest : public ScriptedLinkTest
 {
 protected:
     void SetUp() override
     {
-        installScriptedDevice(device);
-        link = InstrumentLink::openUsb(0x2047, 0x0301);
-        ASSERT_TRUE(link);
         device->setResponder([](ScriptedDevice &d, const QByteArray &payload) {
             if (payload.startsWith(hex("AB400F03")))
                 d.queuePayload(registerReply("AB400F0300000800", hex("9600 2823 0F00")));
         });
-    }
-    void TearDown() override
-    {
-        link.reset();
-        setTransportFactory({});
+        ScriptedLinkTest::SetUp();
     }
 
     // Waits until the worker has begun n more polls.
@@ -49,9 +43,6 @@ protected:
         int haze = 0, t = 0, threshold = 0;
         return commands.readTolerance(haze, t, threshold);
     }
-
-    std::shared_ptr<ScriptedDevice> device = std::make_shared<ScriptedDevice>();
-    std::shared_ptr<InstrumentLink> link;
 };
 
 TEST_F(WorkerTest, ACommandUnderTheLinkLockGetsItsReplyWhileTheWorkerPolls)

@@ -5,6 +5,15 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QStringList>
+
+// A frame written as "header data", or "header : data" with the data followed by its data check.
+inline QByteArray frameOf(const QString &text)
+{
+    const QStringList parts = text.split(':');
+    return withCheck(QByteArray::fromHex(parts[0].toLatin1())
+                     + (parts.size() > 1 ? withCheck(QByteArray::fromHex(parts[1].toLatin1())) : QByteArray()));
+}
 
 inline QList<QByteArray> asReports(const QByteArray &frame, int perReport = 62)
 {
