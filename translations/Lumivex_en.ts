@@ -1364,6 +1364,18 @@ Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written
 <context>
     <name>UnsavedQuestion</name>
     <message>
+        <source>Restore records</source>
+        <translation>Restore records</translation>
+    </message>
+    <message>
+        <source>The last session ended with %1 records that were never exported (last change %2). Restore them?</source>
+        <translation>The last session ended with %1 records that were never exported (last change %2). Restore them?</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
         <source>Unsaved records</source>
         <translation>Unsaved records</translation>
     </message>
@@ -1390,6 +1402,29 @@ Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written
     <message>
         <source>%1 records in the list were never exported. Clear them anyway?</source>
         <translation>%1 records in the list were never exported. Clear them anyway?</translation>
+    </message>
+</context>
+<context>
+    <name>SessionJournal</name>
+    <message>
+        <source>unknown contents</source>
+        <translation>unknown contents</translation>
+    </message>
+    <message>
+        <source>Session journal</source>
+        <translation>Session journal</translation>
+    </message>
+    <message>
+        <source>The session journal could not be read (%1). It was set aside as %2 and a new one started.</source>
+        <translation>The session journal could not be read (%1). It was set aside as %2 and a new one started.</translation>
+    </message>
+    <message>
+        <source>Records are not being kept for recovery after a crash.</source>
+        <translation>Records are not being kept for recovery after a crash.</translation>
+    </message>
+    <message>
+        <source>Records are not being kept for recovery after a crash: %1</source>
+        <translation>Records are not being kept for recovery after a crash: %1</translation>
     </message>
 </context>
 </TS>

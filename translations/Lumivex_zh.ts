@@ -1363,6 +1363,18 @@ Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written
 <context>
     <name>UnsavedQuestion</name>
     <message>
+        <source>Restore records</source>
+        <translation>恢复记录</translation>
+    </message>
+    <message>
+        <source>The last session ended with %1 records that were never exported (last change %2). Restore them?</source>
+        <translation>上次会话结束时有%1条记录从未导出（最后修改于%2）。要恢复吗？</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>恢复</translation>
+    </message>
+    <message>
         <source>Unsaved records</source>
         <translation>未保存的记录</translation>
     </message>
@@ -1389,6 +1401,29 @@ Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written
     <message>
         <source>%1 records in the list were never exported. Clear them anyway?</source>
         <translation>列表中有%1条记录从未导出。仍要清空吗？</translation>
+    </message>
+</context>
+<context>
+    <name>SessionJournal</name>
+    <message>
+        <source>unknown contents</source>
+        <translation>无法识别的内容</translation>
+    </message>
+    <message>
+        <source>Session journal</source>
+        <translation>会话日志</translation>
+    </message>
+    <message>
+        <source>The session journal could not be read (%1). It was set aside as %2 and a new one started.</source>
+        <translation>无法读取会话日志（%1）。它已另存为%2，并已新建日志。</translation>
+    </message>
+    <message>
+        <source>Records are not being kept for recovery after a crash.</source>
+        <translation>记录未被保存，程序崩溃后无法恢复。</translation>
+    </message>
+    <message>
+        <source>Records are not being kept for recovery after a crash: %1</source>
+        <translation>记录未被保存，程序崩溃后无法恢复：%1</translation>
     </message>
 </context>
 </TS>

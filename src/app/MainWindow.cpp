@@ -4,6 +4,7 @@
 #include "FirstPageFor310.h"
 #include "HotplugSource.h"
 #include "InstrumentLink.h"
+#include "SessionJournal.h"
 #include "Theme.h"
 
 #include <QCoreApplication>
@@ -40,6 +41,12 @@ void MainWindow::setHotplugSource(HotplugSource *source)
 {
     connect(source, &HotplugSource::deviceArrived, this, &MainWindow::onDeviceArrival);
     connect(source, &HotplugSource::deviceRemoved, this, &MainWindow::onDeviceRemoval);
+}
+
+void MainWindow::keepJournal(const QString &path)
+{
+    journal_ = std::make_unique<SessionJournal>(path);
+    page_->keepJournal(*journal_);
 }
 
 int MainWindow::sendFrame(QByteArray &frame, int timeoutMs)

@@ -11,6 +11,7 @@ class MainWindow;
 }
 class FirstPageFor310;
 class HotplugSource;
+class SessionJournal;
 
 // The one window: link lamp, language buttons and the comparison page. It owns the
 // instrument link and keeps it in step with the USB devices that come and go.
@@ -30,6 +31,9 @@ public:
     // Arrivals and removals from source reach OpenUSB and CloseUSB. Not owning.
     void setHotplugSource(HotplugSource *source);
     FirstPageFor310 *page() const { return page_; }
+    // From now on the records are kept in the journal at path; what a previous session left
+    // there is offered first.
+    void keepJournal(const QString &path);
     // The instrument link open now, if any.
     LinkPort &linkPort() { return port_; }
 
@@ -62,4 +66,5 @@ private:
     FirstPageFor310 *page_ = nullptr;
     LinkPort port_;
     QTranslator translator_;
+    std::unique_ptr<SessionJournal> journal_;
 };

@@ -1,6 +1,7 @@
 #include "AppInit.h"
 #include "HotplugSource.h"
 #include "MainWindow.h"
+#include "SessionJournal.h"
 #include "SimulatedSession.h"
 #include "SingleInstanceGuard.h"
 #include "Theme.h"
@@ -108,6 +109,7 @@ int main(int argc, char **argv)
     window->setWindowTitle(QStringLiteral("Lumivex V1.4"));
     window->setWindowState(Qt::WindowMaximized);
     window->show();
+    window->keepJournal(SessionJournal::defaultPath(instanceKey));
     QObject::connect(&guard, &SingleInstanceGuard::messageReceived, window, &MainWindow::handleAppMessage);
     return app.exec();
 }

@@ -84,6 +84,16 @@ const char *deviationWord(int axis, double difference)
     return deviationWords[axis][deviationBand(difference)];
 }
 
+ComparisonCounters ComparisonCounters::restored(unsigned unqualified, unsigned qualified, unsigned total, int sequence)
+{
+    ComparisonCounters counters;
+    counters.unqualified_ = unqualified;
+    counters.qualified_ = qualified;
+    counters.total_ = total;
+    counters.sequence_ = sequence;
+    return counters;
+}
+
 void ComparisonCounters::add(bool pass)
 {
     ++(pass ? qualified_ : unqualified_);

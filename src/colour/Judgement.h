@@ -37,6 +37,9 @@ const char *deviationWord(int axis, double difference);
 class ComparisonCounters
 {
 public:
+    // Counters as a previous session left them.
+    static ComparisonCounters restored(unsigned unqualified, unsigned qualified, unsigned total, int sequence);
+
     void add(bool pass);
     // Deleting a record; never drops below 0 even if the list was filled without counting.
     void remove(bool wasNg);

@@ -144,6 +144,15 @@ void ComparisonRecordModel::clear()
     emit countersChanged();
 }
 
+void ComparisonRecordModel::restore(const QList<ComparisonRecord> &records, const ComparisonCounters &counters)
+{
+    beginResetModel();
+    records_ = records;
+    counters_ = counters;
+    endResetModel();
+    emit countersChanged();
+}
+
 void ComparisonRecordModel::rejudge(JudgementSettings &settings, const QString &model, const QString &serialNumber)
 {
     if (records_.isEmpty())

@@ -43,6 +43,8 @@ public:
     void rename(int row, const QString &name);
     // Records, counters and the test-name sequence back to the start.
     void clear();
+    // The list and counters exactly as a previous session left them.
+    void restore(const QList<ComparisonRecord> &records, const ComparisonCounters &counters);
 
     // Judges every record again with the current settings and rebuilds the counters;
     // rewrites ΔE, the result and the settings columns. An empty list is left alone.

@@ -136,6 +136,18 @@ void SpectralRecordModel::clear()
     emit curvesChanged();
 }
 
+void SpectralRecordModel::restore(const QList<SpectralRecord> &records, const QStringList &names,
+                                  const QList<int> &numbers, int nameCounter)
+{
+    beginResetModel();
+    records_ = records;
+    names_ = names;
+    numbers_ = numbers;
+    nameCounter_ = nameCounter;
+    endResetModel();
+    emit curvesChanged();
+}
+
 void SpectralRecordModel::setVisible(int row, bool visible)
 {
     if (row == 0) {

@@ -40,12 +40,16 @@ public:
     const QList<SpectralRecord> &records() const { return records_; }
     int count() const { return int(records_.size()); }
     QString name(int record) const { return names_.at(record); }
+    int number(int record) const { return numbers_.at(record); }
+    int nameCounter() const { return nameCounter_; }
 
     // An empty name takes the next "spec%1"; the counter is never reset while the list exists.
     void append(const SpectralRecord &record, const QString &name = {});
     void append(const QList<SpectralRecord> &records, const QStringList &names);
     void remove(int record);
     void clear();
+    // The list exactly as a previous session left it.
+    void restore(const QList<SpectralRecord> &records, const QStringList &names, const QList<int> &numbers, int nameCounter);
     // Checking the heading's box shows every curve; unchecking a row's box unchecks the heading's.
     void setVisible(int row, bool visible);
     // The heading row and every record row, columns 0 to 32, as the table shows them.

@@ -11,6 +11,7 @@
 #include "ProgressReport.h"
 #include "RbTableHeaderModel.h"
 #include "RbTableHeaderView.h"
+#include "SessionJournal.h"
 #include "ReportPageFor310.h"
 #include "UnsavedQuestion.h"
 #include "setEParameterPageFor320.h"
@@ -124,6 +125,21 @@ void FirstPageFor310::connectReturnKeys()
         if (!ui->lineEdit_thresholds->isReadOnly())
             on_pushButton_setParameter_clicked();
     });
+}
+
+void FirstPageFor310::keepJournal(SessionJournal &journal)
+{
+    journal_ = &journal;
+    connect(&journal, &SessionJournal::troubled, this, qOverload<const Outcome &>(&FirstPageFor310::show));
+    show(journal.open());
+    const SessionJournal::Saved &saved = journal.previous();
+    if (saved.unsavedCount() > 0 && UnsavedQuestion::offerRestore(this, saved.unsavedCount(), saved.lastChange)) {
+        session_.records().restore(saved.records, saved.counters);
+        restoredSpectra_ = saved; // shown when the spectral page opens next
+    } else {
+        journal.clearSpectra();
+    }
+    journal.follow(session_.records());
 }
 
 bool FirstPageFor310::mayClose()
@@ -261,7 +277,16 @@ void FirstPageFor310::onButtonClicked(int id)
 void FirstPageFor310::on_pushButton_spectralTransmittance_clicked()
 {
     MeterPageFor310 page(port_, session_.state().judgement.deviceType, this);
+    if (restoredSpectra_) {
+        page.session().records().restore(restoredSpectra_->spectra, restoredSpectra_->spectralNames,
+                                         restoredSpectra_->spectralNumbers, restoredSpectra_->spectralNameCounter);
+        restoredSpectra_.reset();
+    }
+    if (journal_)
+        journal_->follow(page.session().records());
     page.exec();
+    if (journal_)
+        journal_->stopFollowing(page.session().records());
 }
 
 // ---- Measurement ----

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ComparisonSession.h"
+#include "SessionJournal.h"
 #include "UnsavedQuestion.h"
 
 #include <QWidget>
@@ -25,6 +26,8 @@ public:
     ~FirstPageFor310() override;
 
     ComparisonSession &session() { return session_; }
+    // Keeps the records in journal from now on; first offers what a previous session left there.
+    void keepJournal(SessionJournal &journal);
     // Asked before the window closes: true when nothing unsaved is left or the user let it go.
     bool mayClose();
 
@@ -99,6 +102,8 @@ private:
     LinkPort &port_;
     ComparisonSession session_;
     QButtonGroup *resultKindGroup_ = nullptr;
+    SessionJournal *journal_ = nullptr;
+    std::optional<SessionJournal::Saved> restoredSpectra_;
     RbTableHeaderView *recordHeader_ = nullptr;
     // What the last report's information dialog said; the next report starts with it.
     struct ReportSignatures

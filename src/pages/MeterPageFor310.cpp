@@ -82,8 +82,10 @@ void MeterPageFor310::reject()
     const int unsaved = session_.records().count();
     const UnsavedQuestion::Answer answer = unsaved == 0 ? UnsavedQuestion::Discard
                                                         : UnsavedQuestion::beforeClosing(this, unsaved);
-    if (answer == UnsavedQuestion::Discard || (answer == UnsavedQuestion::Save && on_pushButton_exportExcel_clicked()))
-        QDialog::reject();
+    if (answer == UnsavedQuestion::Cancel || (answer == UnsavedQuestion::Save && !on_pushButton_exportExcel_clicked()))
+        return;
+    session_.records().clear();
+    QDialog::reject();
 }
 
 void MeterPageFor310::on_pushButton_spectralMeasurement_clicked()

@@ -1,5 +1,6 @@
 #include "UnsavedQuestion.h"
 
+#include <QDateTime>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -36,4 +37,19 @@ bool UnsavedQuestion::confirmClear(QWidget *parent, int count)
     return QMessageBox::question(parent, tr("Clear"),
                                  tr("%1 records in the list were never exported. Clear them anyway?").arg(count),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool UnsavedQuestion::offerRestore(QWidget *parent, int count, const QDateTime &lastChange)
+{
+    QMessageBox box(QMessageBox::Question, tr("Restore records"),
+                    tr("The last session ended with %1 records that were never exported (last change %2). "
+                       "Restore them?")
+                        .arg(count)
+                        .arg(lastChange.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"))),
+                    QMessageBox::Yes | QMessageBox::Discard, parent);
+    box.button(QMessageBox::Yes)->setText(tr("Restore"));
+    box.button(QMessageBox::Discard)->setText(tr("Discard"));
+    // Escape keeps them: only an explicit Discard lets them go.
+    box.setEscapeButton(QMessageBox::Yes);
+    return box.exec() != QMessageBox::Discard;
 }

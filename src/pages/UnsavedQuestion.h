@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+class QDateTime;
 class QWidget;
 
 // The questions asked before records that exist only in a list could go. Escape or closing
@@ -19,4 +20,6 @@ public:
     static Answer beforeClosing(QWidget *parent, int count);
     // Before Clear empties a list with count unsaved records; true when the user says Yes.
     static bool confirmClear(QWidget *parent, int count);
+    // At start, for the records a previous session left; false only when the user discards them.
+    static bool offerRestore(QWidget *parent, int count, const QDateTime &lastChange);
 };

@@ -158,12 +158,7 @@ TEST(ColourCards, CountCardsAndStreamLandAsTheLayoutSays)
 
 TEST(ColourCards, FaultyWorkbooksAreRefusedBeforeAnythingIsWritten)
 {
-    const struct
-    {
-        const char *what;
-        std::function<void(Sheet &)> spoil;
-        const char *said;
-    } cases[] = {
+    const struct { const char *what; std::function<void(Sheet &)> spoil; const char *said; } cases[] = {
         {"other model", [](Sheet &s) { put(s, 1, 1, QStringLiteral("TQ310")); },
          "Error / The written contents do not match and cannot be written!"},
         {"wrong count CRC", [](Sheet &s) { put(s, 2, 2, 1234.0); },
@@ -238,8 +233,8 @@ TEST(ColourCards, ReplugMidUploadFailsTheOldSeriesAndTheNewConnectionWorks)
         const QString path = rig.save(librarySheet());
         rig.sim.injectFault(SimFault::LateReply, SimFaultScope::EveryFrame, 40);
         bool replugged = false;
-        const Progress replugMidway = [&](int done, int) {
-            if (!replugged && done == afterPacket) {
+        const Progress replugMidway = [&, after = afterPacket](int done, int) {
+            if (!replugged && done == after) {
                 rig.replug();
                 rig.sim.clearRequestLog();
                 replugged = true;
