@@ -130,12 +130,7 @@ TEST(Download, FailuresSayWhyAndAddNothing)
     const char *const noKind = "Error / Choose one display parameter before reading the comparison records.";
     const auto fault = [](SimFault f) { return [f](SessionRig &r) { r.sim.injectFault(f); }; };
     const auto unplugAfter = [](int n) { return [n](SessionRig &r) { r.sim.unplugAfterRequests(n); }; };
-    const struct
-    {
-        bool spectral;
-        std::function<void(SessionRig &)> arrange;
-        const char *said;
-    } cases[] = {
+    const struct { bool spectral; std::function<void(SessionRig &)> arrange; const char *said; } cases[] = {
         {false, fault(SimFault::BadDataCheck), "Error / difference history data error, unable to export!"},
         {false, fault(SimFault::WrongEcho), count},
         {false, [](auto &r) { storeComparisonCount(r.sim, ResultLCh, 0); }, "Info / No comparison record!"},

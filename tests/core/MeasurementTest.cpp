@@ -111,14 +111,7 @@ INSTANTIATE_TEST_SUITE_P(DeviceTypesAndKinds, DeviceFlow,
 
 TEST(Judgement, PairRecordAndCountersAgreeAtTheBounds)
 {
-    const struct
-    {
-        const char *profile;
-        int kind;
-        SimMeasurement sample;
-        bool pass;
-        int formulaInForce;
-    } cases[] = {
+    const struct { const char *profile; int kind; SimMeasurement sample; bool pass; int formulaInForce; } cases[] = {
         // A difference equal to its tolerance passes; a little more fails.
         {"tq310", ResultHazeT, measured(1.20, 90.50, 60, 30, 30), true, DeltaEab},
         {"tq310", ResultHazeT, measured(1.21, 90.00, 50, 10, -5), false, DeltaEab},
