@@ -94,13 +94,7 @@ QByteArray badFrameCheck(QByteArray frame)
 TEST_F(CommandFixture, RepliesDecodeOrFailWithTheirCode)
 {
     const QByteArray tol = hex("9600 2823 0F00");
-    const struct
-    {
-        const char *name;
-        QByteArray reply;
-        Call call;
-        Outcome expected;
-    } cases[] = {
+    const std::tuple<const char *, QByteArray, Call, Outcome> cases[] = {
         {"noReply", {}, tolerance, {CmdNoReply, "-7 -7 -7"}},
         {"echoOfByte2Suffices", registerReply("AB400F0300009900", tol), tolerance, {CmdOk, "150 9000 15"}},
         {"echoOfByte6Suffices", registerReply("AB40100300000300", tol), tolerance, {CmdOk, "150 9000 15"}},
@@ -119,9 +113,9 @@ TEST_F(CommandFixture, RepliesDecodeOrFailWithTheirCode)
         {"blockEndRefused", withCheck(hex("ABF4010014000000")), blockEnd, {CmdRefused, {}}},
         {"blockEndNeedsBothEchoBytes", withCheck(hex("AB74000014000100")), blockEnd, {CmdRefused, {}}},
     };
-    for (const auto &v : cases) {
-        link.reply = v.reply;
-        EXPECT_EQ(v.call(c), v.expected) << v.name;
+    for (const auto &[name, reply, call, expected] : cases) {
+        link.reply = reply;
+        EXPECT_EQ(call(c), expected) << name;
     }
 }
 
@@ -172,24 +166,19 @@ TEST_F(CommandFixture, ArgumentsOutOfRangeAreRefusedWithoutSending)
 // Either echo byte of the version reply suffices, as for the register reads.
 TEST_F(CommandFixture, SoftwareVersionFailuresHaveTheirOwnTexts)
 {
-    const struct
-    {
-        bool linked;
-        QByteArray reply;
-        int code;
-        const char *text;
-    } cases[] = {{false, {}, -1, "读取软件版本写端口失败！"},
+    // Linked, the reply, the code and its text.
+    const std::tuple<bool, QByteArray, int, const char *> cases[] = {{false, {}, -1, "读取软件版本写端口失败！"},
                  {true, {}, -2, "读取软件版本接收端口报文失败！"},
                  {true, withCheck(hex("AB210C000300 6A00")), -3, "读取软件版本接收的报文格式错误！"},
                  {true, withCheck(hex("AB200C000300 6A00")), CmdOk, nullptr},
                  {true, withCheck(hex("AB210C000200 6A00")), CmdOk, nullptr}};
-    for (const auto &v : cases) {
-        CDeviceCommands commands = v.linked ? CDeviceCommands(instrument) : CDeviceCommands(nullptr);
-        link.reply = v.reply;
+    for (const auto &[linked, reply, code, text] : cases) {
+        CDeviceCommands commands = linked ? CDeviceCommands(instrument) : CDeviceCommands(nullptr);
+        link.reply = reply;
         int version = -7;
-        EXPECT_EQ(commands.readSoftwareVersion(version), v.code);
-        EXPECT_EQ(version, v.code == CmdOk ? 106 : -7);
-        EXPECT_STREQ(C::softwareVersionFailure(v.code), v.text);
+        EXPECT_EQ(commands.readSoftwareVersion(version), code);
+        EXPECT_EQ(version, code == CmdOk ? 106 : -7);
+        EXPECT_STREQ(C::softwareVersionFailure(code), text);
     }
     EXPECT_EQ(C::softwareVersionFailure(CmdBadData), nullptr); // other codes have none
 }
@@ -202,14 +191,8 @@ TEST(PushedFrames, AreTakenWholeAndIntactOnly)
     // L* 50, a* -1.23; R, G, B 1, 2, 3; haze 12.34, T 90.
     const QByteArray combined = registerReply(
         "AB44000000003600", hex("8813 85FF").leftJustified(28, '\0') + hex("010203 D204 2823").leftJustified(24, '\0'));
-    const struct
-    {
-        const char *name;
-        QByteArray buffer;
-        bool perKind;
-        QString taken; // empty: nothing taken
-        QByteArray left;
-    } cases[] = {
+    // The buffer, its form, the values taken (empty: none) and what is left.
+    const std::tuple<const char *, QByteArray, bool, QString, QByteArray> cases[] = {
         {"noiseBeforeAWholeFrame", hex("0013AB") + lab, true, labValues, {}},
         {"partialFrameWaits", hex("00") + lab.left(20), true, {}, lab.left(20)},
         {"partialHeaderWaits", hex("AB44"), true, {}, hex("AB44")},
@@ -217,12 +200,11 @@ TEST(PushedFrames, AreTakenWholeAndIntactOnly)
         {"otherKindDropped", registerReply("AB44240000001800", QByteArray(22, 1)), true, {}, {}},
         {"combinedFrame", hex("FF") + combined, false, "1 2 3 12.34 90 50 -1.23 0 0 0 0 0 0 0", {}},
     };
-    for (const auto &v : cases) {
-        QByteArray buffer = v.buffer;
+    for (auto [name, buffer, perKind, taken, left] : cases) {
         ResultValues r;
-        const bool taken = takePushedResult(buffer, v.perKind, 3, r);
-        EXPECT_EQ(taken ? joined(std::array{r.red, r.green, r.blue}) + ' ' + joined(r.values) : QString(), v.taken) << v.name;
-        EXPECT_EQ(buffer, v.left) << v.name;
+        const bool took = takePushedResult(buffer, perKind, 3, r);
+        EXPECT_EQ(took ? joined(std::array{r.red, r.green, r.blue}) + ' ' + joined(r.values) : QString(), taken) << name;
+        EXPECT_EQ(buffer, left) << name;
     }
 }
 

@@ -31,14 +31,11 @@ QByteArray longFrame()
     return withCheck(body);
 }
 
-class LinkFixture : public ScriptedLinkTest
-{
-protected:
-    libHidDevice hid;
-};
+using LinkFixture = ScriptedLinkTest;
 
 TEST_F(LinkFixture, HidWritesSplitIntoReportsOf62AndStopAtTheFirstFailure)
 {
+    libHidDevice hid;
     ASSERT_EQ(hid.Open(0x2047, 0x0301), 0);
     const QByteArray frame = longFrame();
     EXPECT_EQ(hid.Write(frame.constData(), 0, 50), 0);
@@ -58,6 +55,7 @@ TEST_F(LinkFixture, HidWritesSplitIntoReportsOf62AndStopAtTheFirstFailure)
 
 TEST_F(LinkFixture, HidReadsKeepTheRestOfAReportAndSkipForeignReports)
 {
+    libHidDevice hid;
     char buffer[16] = {};
     EXPECT_EQ(hid.Read(buffer, 4, 20), 0); // not open
     ASSERT_EQ(hid.Open(0x2047, 0x0301), 0);
@@ -81,30 +79,30 @@ TEST_F(LinkFixture, ReadMessageWaitsForTheExpectedLengthFromTheStartByte)
 {
     const QByteArray writeEcho = withCheck(hex("AB700F0300000800"));
     const QByteArray notSupported = hex("ABA004000000");
-    const struct
-    {
-        const char *name;
-        QByteArray queued;
-        int delayMs, expectedLength, result;
-        QByteArray out; // left in out either way
-    } cases[] = {
+    // Queued, after a delay; the length waited for, the result and what is left in out either way.
+    const std::tuple<const char *, QByteArray, int, int, int, QByteArray> cases[] = {
         {"splitOverTwoReports", longFrame(), 0, 70, 70, longFrame()},
         {"strayBytesBefore", hex("0013") + writeEcho, 0, 10, 10, writeEcho},
         {"shortReplyStays", hex("13") + notSupported, 0, 26, 0, notSupported},
         {"pastTheTimeOut", writeEcho, 300, 10, 0, {}}, // last: what is queued for later holds back the rest
     };
-    for (const auto &v : cases) {
+    for (const auto &[name, queued, delayMs, expectedLength, result, left] : cases) {
         CLinkerUSB usb;
         ASSERT_EQ(usb.Open(0x2047, 0x0301), 0);
-        device->queuePayload(v.queued, v.delayMs);
+        device->queuePayload(queued, delayMs);
         QByteArray out;
-        EXPECT_EQ(usb.ReadMessage(out, 120, v.expectedLength), v.result) << v.name;
-        EXPECT_EQ(out, v.out) << v.name;
+        EXPECT_EQ(usb.ReadMessage(out, 120, expectedLength), result) << name;
+        EXPECT_EQ(out, left) << name;
     }
 }
 
-TEST_F(LinkFixture, APollReturnsEverythingThatArrivedWithinOneWait)
+// A sent frame gets its check, low byte first; a poll returns everything that arrived within one wait.
+TEST_F(LinkFixture, SendFrameAppendsTheCheckAndAPollTakesWhatArrived)
 {
+    QByteArray frame = hex("AB400F0300000800");
+    EXPECT_EQ(link->sendFrame(frame, 1000), 10);
+    EXPECT_EQ(frame, hex("AB400F0300000800 093B"));
+    EXPECT_EQ(device->writtenPayload(), frame);
     QByteArray out;
     EXPECT_EQ(link->receiveFrame(out, 0, 142090, false), 0);
     device->queuePayload(longFrame());
@@ -124,14 +122,6 @@ TEST_F(LinkFixture, ReceiveFrameTestsTheCheckWhenAsked)
         QByteArray out;
         EXPECT_EQ(link->receiveFrame(out, 500, 18, tested), expected) << flipByte << " " << tested;
     }
-}
-
-TEST_F(LinkFixture, SendFrameAppendsTheCheckLowByteFirst)
-{
-    QByteArray frame = hex("AB400F0300000800");
-    EXPECT_EQ(link->sendFrame(frame, 1000), 10);
-    EXPECT_EQ(frame, hex("AB400F0300000800 093B"));
-    EXPECT_EQ(device->writtenPayload(), frame);
 }
 
 TEST_F(LinkFixture, FrameOperationsFailWithoutAnOpenLink)

@@ -239,14 +239,9 @@ TEST(CommandFailures, MapToTheirCodesAndLeaveTheLinkUsable)
 TEST(CommandUnplug, AtEveryStepOfASeriesEndsCleanly)
 {
     const QList<std::function<int(C &)>> series = {
-        [](C &c) { DeviceInfo i; return c.readDeviceInfo(i); },
-        [](C &c) { int v = 0; return c.readSoftwareVersion(v); },
-        [](C &c) { int k = 0; return c.readDisplayParam(k); },
-        readTolerance,
-        readHazeTCountUntouched,
-        readBlock,
-        [](C &c) { QByteArray d; return c.readBlock(0x440000, d, 192); },
-    };
+        [](C &c) { DeviceInfo i; return c.readDeviceInfo(i); }, [](C &c) { int v = 0; return c.readSoftwareVersion(v); },
+        [](C &c) { int k = 0; return c.readDisplayParam(k); }, readTolerance, readHazeTCountUntouched, readBlock,
+        [](C &c) { QByteArray d; return c.readBlock(0x440000, d, 192); }};
     QList<std::pair<bool, int>> cases{{true, 5}};
     for (int step = 0; step <= series.size(); ++step)
         cases.append({false, step});
