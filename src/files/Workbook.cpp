@@ -1,6 +1,5 @@
 #include "Workbook.h"
 
-#include <QRegularExpression>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -34,7 +33,7 @@ bool isLongInteger(QStringView text)
 
 // A decimal number as the C locale writes it: optional sign, digits, point, exponent;
 // no group separators, no hexadecimal, nothing around it.
-bool parseNumber(const QString &text, double &number)
+bool parseNumber(QStringView text, double &number)
 {
     QVarLengthArray<char, 64> bytes;
     for (QChar c : text) {
@@ -50,19 +49,45 @@ bool parseNumber(const QString &text, double &number)
     return error == std::errc() && stop == end && std::isfinite(number) && !isLongInteger(text);
 }
 
-bool parseDateTime(const QString &text, QDateTime &dateTime)
+// Reads minDigits to maxDigits ASCII digits at pos, as many as there are.
+bool readDigits(QStringView text, qsizetype &pos, int minDigits, int maxDigits, int &value)
 {
-    // Most texts fail on their first characters; the expression is only asked about the rest.
-    if (text.size() < 8 || !isAsciiDigit(text[0]) || text[4] != u'/')
+    value = 0;
+    int count = 0;
+    for (; count < maxDigits && pos < text.size() && isAsciiDigit(text[pos]); ++count, ++pos)
+        value = value * 10 + (text[pos].unicode() - u'0');
+    return count >= minDigits;
+}
+
+bool skip(QStringView text, qsizetype &pos, char16_t c)
+{
+    if (pos >= text.size() || text[pos] != c)
         return false;
-    static const QRegularExpression parts(
-        QStringLiteral("^(\\d{4})/(\\d{1,2})/(\\d{1,2})(?: {1,2}(\\d{1,2}):(\\d{2})(?::(\\d{2}))?)?$"));
-    const QRegularExpressionMatch match = parts.match(text);
-    if (!match.hasMatch())
+    ++pos;
+    return true;
+}
+
+// "yyyy/M/d", then optionally one or two spaces and "h:mm" or "h:mm:ss"; nothing else.
+bool parseDateTime(QStringView text, QDateTime &dateTime)
+{
+    qsizetype pos = 0;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    if (!readDigits(text, pos, 4, 4, year) || !skip(text, pos, u'/') || !readDigits(text, pos, 1, 2, month)
+        || !skip(text, pos, u'/') || !readDigits(text, pos, 1, 2, day))
         return false;
-    const auto number = [&match](int group) { return match.capturedView(group).toInt(); };
-    const QDate date(number(1), number(2), number(3));
-    const QTime time(number(4), number(5), number(6));
+    if (pos < text.size()) {
+        if (!skip(text, pos, u' '))
+            return false;
+        skip(text, pos, u' ');
+        if (!readDigits(text, pos, 1, 2, hour) || !skip(text, pos, u':') || !readDigits(text, pos, 2, 2, minute))
+            return false;
+        if (pos < text.size() && (!skip(text, pos, u':') || !readDigits(text, pos, 2, 2, second)))
+            return false;
+        if (pos < text.size())
+            return false;
+    }
+    const QDate date(year, month, day);
+    const QTime time(hour, minute, second);
     if (!date.isValid() || !time.isValid())
         return false;
     dateTime = QDateTime(date, time, Qt::UTC);
@@ -119,7 +144,7 @@ Cell cellFromText(const QString &text)
     Cell cell;
     if (text.isEmpty())
         return cell;
-    const QString trimmed = text.trimmed();
+    const QStringView trimmed = QStringView(text).trimmed();
     double number = 0;
     QDateTime dateTime;
     if (parseNumber(trimmed, number)) {
