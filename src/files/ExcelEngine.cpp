@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <iterator>
 
 ExcelEngine::ExcelEngine(const QString &fileName, QObject *parent) : QObject(parent), fileName_(fileName) {}
 
@@ -89,24 +88,19 @@ bool ExcelEngine::saveRows(const QList<QStringList> &rows, int firstSheetRow)
 {
     if (!isOpen_)
         return fail(tr("The workbook is not open."));
-    auto &cells = sheet()->cells;
-    // The cells come in the map's own order, so each one goes in right before the hint.
-    auto hint = cells.lower_bound(CellPos{firstSheetRow - 1, 0});
     for (qsizetype r = 0; r < rows.size(); ++r) {
         const int row = firstSheetRow + int(r);
         for (qsizetype c = 0; c < rows[r].size(); ++c) {
             const int column = int(c) + 1;
-            const QString &text = rows[r][c];
             if (!checkPlace(row, column))
                 return false;
-            if (text.size() > kMaxTextLength)
+            if (rows[r][c].size() > kMaxTextLength)
                 return failCannotHold(row, column);
-            Cell cell = cellFromText(text);
-            cell.centred = true;
-            hint = std::next(cells.insert_or_assign(hint, CellPos{row - 1, column - 1}, std::move(cell)));
         }
     }
-    return save();
+    // The writer lays the rows over the sheet as it goes, so no copy of them is built here.
+    const RowsOverSheet over{std::size_t(sheetIndex_ - 1), firstSheetRow - 1, &rows};
+    return writeWorkbookFile(fileName_, workbook_, format_, errorString_, &over);
 }
 
 void ExcelEngine::readAll(QList<QList<QVariant>> &rows)

@@ -39,9 +39,10 @@ public:
     // Writes one centred cell at 1-based sheet coordinates. Texts pass through the
     // spreadsheet's text entry (numbers, "12.5%", "yyyy/MM/dd  hh:mm" become typed).
     bool setCellData(int row, int column, const QVariant &value);
-    // Writes rows[i] into sheet row firstSheetRow + i from column 1 on, each text through the
-    // text entry and centred (an empty text makes an empty centred cell; cells right of a short
-    // row stay as they are), then saves. Rows above firstSheetRow keep what the file had.
+    // Saves the workbook with rows[i] in sheet row firstSheetRow + i from column 1 on, each text
+    // through the text entry and centred (an empty text makes an empty centred cell; cells right
+    // of a short row stay as they are). Rows above firstSheetRow keep what the file had. The
+    // open workbook itself stays as it was read.
     bool saveRows(const QList<QStringList> &rows, int firstSheetRow);
     // Appends the used range: doubles, QDateTime (UTC wall clock), QString, invalid for empty.
     void readAll(QList<QList<QVariant>> &rows);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <compare>
@@ -75,6 +77,47 @@ QDateTime dateTimeFromSerial(double serial, bool base1904 = false);
 // What a person typing text into a spreadsheet cell gets: a number, a percentage
 // ("12.5%" → 0.125), a date-time ("yyyy/MM/dd  hh:mm", one space, or a date alone) or text.
 Cell cellFromText(const QString &text);
+// Rows of texts laid over one sheet as it is written: texts[i] fills 0-based sheet row
+// firstRow + i from column 0 on, each text through cellFromText and centred (an empty text
+// makes an empty centred cell); cells the texts do not reach keep what the sheet has.
+struct RowsOverSheet
+{
+    std::size_t sheet = 0;
+    int firstRow = 0;
+    const QList<QStringList> *texts = nullptr;
+};
+
+// Calls visit(CellPos, const Cell &) for every cell of the sheet with the rows laid over it, row
+// by row, without building the merged sheet; stops at and returns the first non-zero result.
+template<typename Result, typename Visit>
+Result forEachCellWithRows(const Sheet &sheet, const QList<QStringList> &texts, int firstRow, Visit &&visit)
+{
+    auto own = sheet.cells.begin();
+    const auto end = sheet.cells.end();
+    for (qsizetype r = 0; r < texts.size(); ++r) {
+        const int row = firstRow + int(r);
+        const QStringList &line = texts[r];
+        for (; own != end && own->first < CellPos{row, 0}; ++own) {
+            if (const Result result = visit(own->first, own->second))
+                return result;
+        }
+        for (qsizetype c = 0; c < line.size(); ++c) {
+            Cell cell = cellFromText(line[c]);
+            cell.centred = true;
+            if (const Result result = visit(CellPos{row, int(c)}, cell))
+                return result;
+        }
+        // The sheet's own cells under the texts give way to them.
+        while (own != end && own->first < CellPos{row, int(line.size())})
+            ++own;
+    }
+    for (; own != end; ++own) {
+        if (const Result result = visit(own->first, own->second))
+            return result;
+    }
+    return Result();
+}
+
 // Numbers and date-times are stored as they are; anything else as its text entry.
 // Invalid values make an empty cell. Returns false for values no cell can hold.
 bool cellFromValue(const QVariant &value, Cell &cell);

@@ -10,7 +10,8 @@
 bool readXls(const QString &path, Workbook &workbook, QString &reason);
 bool readXlsx(const QString &path, Workbook &workbook, QString &reason);
 bool writeXls(const QString &path, const Workbook &workbook, QString &reason);
-bool writeXlsx(const QString &path, const Workbook &workbook, QString &reason);
+// rows, when given, are laid over their sheet as it is written.
+bool writeXlsx(const QString &path, const Workbook &workbook, QString &reason, const RowsOverSheet *rows = nullptr);
 
 // Reasons shared by the readers.
 QString damagedReason(const QString &detail);

@@ -40,24 +40,57 @@ bool usedRangesFit(const Workbook &workbook, QString &reason)
     return true;
 }
 
-bool cellsFit(const Workbook &workbook, WorkbookFormat format, QString &reason)
+QString beyondLimitsReason(CellPos pos, const SheetLimits &limits)
+{
+    return QCoreApplication::translate("Workbook",
+                                       "row %1, column %2 lies beyond the %3 rows and %4 columns "
+                                       "this format holds")
+        .arg(pos.row + 1)
+        .arg(pos.column + 1)
+        .arg(limits.rows)
+        .arg(limits.columns);
+}
+
+bool cellsFit(const Workbook &workbook, const RowsOverSheet *rows, WorkbookFormat format, QString &reason)
 {
     const SheetLimits limits = sheetLimits(format);
+    const auto fits = [&limits](CellPos pos) { return pos.row < limits.rows && pos.column < limits.columns; };
     for (const Sheet &sheet : workbook.sheets) {
         for (const auto &[pos, cell] : sheet.cells) {
-            if (pos.row < limits.rows && pos.column < limits.columns)
-                continue;
-            reason = QCoreApplication::translate("Workbook",
-                                                 "row %1, column %2 lies beyond the %3 rows and %4 columns "
-                                                 "this format holds")
-                         .arg(pos.row + 1)
-                         .arg(pos.column + 1)
-                         .arg(limits.rows)
-                         .arg(limits.columns);
+            if (!fits(pos)) {
+                reason = beyondLimitsReason(pos, limits);
+                return false;
+            }
+        }
+    }
+    for (qsizetype r = 0; rows && r < rows->texts->size(); ++r) {
+        const CellPos last{rows->firstRow + int(r), int(rows->texts->at(r).size()) - 1};
+        if (last.column >= 0 && !fits(last)) {
+            reason = beyondLimitsReason(last, limits);
             return false;
         }
     }
     return true;
+}
+
+// The workbook as it reads once the rows are laid over their sheet.
+Workbook withRows(const Workbook &workbook, const RowsOverSheet &rows)
+{
+    Workbook merged;
+    merged.sheets.reserve(workbook.sheets.size());
+    for (std::size_t s = 0; s < workbook.sheets.size(); ++s) {
+        const Sheet &sheet = workbook.sheets[s];
+        if (s != rows.sheet) {
+            merged.sheets.push_back(sheet);
+            continue;
+        }
+        Sheet &target = merged.sheets.emplace_back(Sheet{sheet.name, {}});
+        forEachCellWithRows<int>(sheet, *rows.texts, rows.firstRow, [&target](CellPos pos, const Cell &cell) {
+            target.cells.emplace_hint(target.cells.end(), pos, cell);
+            return 0;
+        });
+    }
+    return merged;
 }
 
 // Makes the finished temporary file durable and gives it the target's permissions.
@@ -131,12 +164,13 @@ bool readWorkbookFile(const QString &path, Workbook &workbook, WorkbookFormat &f
     return true;
 }
 
-bool writeWorkbookFile(const QString &path, const Workbook &workbook, WorkbookFormat format, QString &error)
+bool writeWorkbookFile(const QString &path, const Workbook &workbook, WorkbookFormat format, QString &error,
+                       const RowsOverSheet *rows)
 {
     const QFileInfo given(path);
     const QFileInfo target(given.isSymLink() ? given.symLinkTarget() : given.absoluteFilePath());
     QString reason;
-    if (!cellsFit(workbook, format, reason)) {
+    if (!cellsFit(workbook, rows, format, reason)) {
         error = saveError(path, reason);
         return false;
     }
@@ -150,8 +184,13 @@ bool writeWorkbookFile(const QString &path, const Workbook &workbook, WorkbookFo
         return false;
     }
     temp.close();
-    const bool written = format == WorkbookFormat::Xls ? writeXls(temp.fileName(), workbook, reason)
-                                                       : writeXlsx(temp.fileName(), workbook, reason);
+    bool written = false;
+    if (format == WorkbookFormat::Xlsx)
+        written = writeXlsx(temp.fileName(), workbook, reason, rows);
+    else if (rows)
+        written = writeXls(temp.fileName(), withRows(workbook, *rows), reason);
+    else
+        written = writeXls(temp.fileName(), workbook, reason);
     if (!written || !finishTemporary(temp.fileName(), target.absoluteFilePath(), reason)) {
         error = saveError(path, reason);
         return false;

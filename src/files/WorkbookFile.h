@@ -15,4 +15,6 @@ bool readWorkbookFile(const QString &path, Workbook &workbook, WorkbookFormat &f
 
 // Writes a temporary file beside path and renames it over path only once it is complete,
 // so a failed or interrupted save leaves the previous file as it was.
-bool writeWorkbookFile(const QString &path, const Workbook &workbook, WorkbookFormat format, QString &error);
+// rows, when given, are laid over their sheet in the file written; the workbook stays as it is.
+bool writeWorkbookFile(const QString &path, const Workbook &workbook, WorkbookFormat format, QString &error,
+                       const RowsOverSheet *rows = nullptr);

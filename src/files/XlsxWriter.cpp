@@ -94,16 +94,21 @@ bool packageIsComplete(const QString &path)
 
 } // namespace
 
-bool writeXlsx(const QString &path, const Workbook &workbook, QString &reason)
+bool writeXlsx(const QString &path, const Workbook &workbook, QString &reason, const RowsOverSheet *rows)
 {
-    lxw_workbook *book = workbook_new(QFile::encodeName(path).constData());
+    // Each row goes out to the sheet's part as soon as the next one starts, instead of being
+    // kept in memory until the workbook closes; strings then stand in their cells.
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook *book = workbook_new_opt(QFile::encodeName(path).constData(), &options);
     if (!book) {
         reason = writerReason(LXW_ERROR_CREATING_XLSX_FILE);
         return false;
     }
     const Formats formats(book);
     lxw_error error = LXW_NO_ERROR;
-    for (const Sheet &sheet : workbook.sheets) {
+    for (std::size_t s = 0; s < workbook.sheets.size() && error == LXW_NO_ERROR; ++s) {
+        const Sheet &sheet = workbook.sheets[s];
         const QByteArray name = sheet.name.toUtf8();
         error = workbook_validate_sheet_name(book, name.constData());
         lxw_worksheet *worksheet = error == LXW_NO_ERROR ? workbook_add_worksheet(book, name.constData()) : nullptr;
@@ -111,8 +116,13 @@ bool writeXlsx(const QString &path, const Workbook &workbook, QString &reason)
             error = error == LXW_NO_ERROR ? LXW_ERROR_MEMORY_MALLOC_FAILED : error;
             break;
         }
-        for (auto it = sheet.cells.begin(); it != sheet.cells.end() && error == LXW_NO_ERROR; ++it)
-            error = writeCell(worksheet, it->first, it->second, formats.of(it->second));
+        const auto write = [&](CellPos pos, const Cell &cell) { return writeCell(worksheet, pos, cell, formats.of(cell)); };
+        if (rows && rows->sheet == s) {
+            error = forEachCellWithRows<lxw_error>(sheet, *rows->texts, rows->firstRow, write);
+        } else {
+            for (auto it = sheet.cells.begin(); it != sheet.cells.end() && error == LXW_NO_ERROR; ++it)
+                error = write(it->first, it->second);
+        }
     }
     const lxw_error closed = workbook_close(book);
     if (error == LXW_NO_ERROR)
