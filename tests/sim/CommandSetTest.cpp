@@ -1,14 +1,11 @@
 // Every command of the client's command set against the simulated instrument.
 #include "DeviceCommands.h"
-#include "PushedFrames.h"
 #include "SimTestSupport.h"
 #include "SimulatedLink.h"
 
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QSignalSpy>
-#include <QTest>
 #include <functional>
 #include <vector>
 
@@ -281,40 +278,6 @@ TEST(CommandUnplug, AtEveryStepOfASeriesEndsCleanly)
         if (!midReply) {
             EXPECT_LT(clock.elapsed(), 2000);
         }
-    }
-}
-
-// ---- pushed results
-
-// Per-kind frames on the older firmware, combined ones on the newer, parsed as the comparison page takes them.
-TEST(PushedResults, ReachTheCurrentLinksSenddataWhole)
-{
-    const QList<int> everyValue{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    const std::tuple<const char *, int, const char *, QList<int>> cases[] = {
-        {"tq310", 4, "AB 44 24 00 00 00 18 00", {2, 3, 4, 5, 6, 7}}, {"legacy", 1, "AB 44 21 00 00 00 18 00", {0}},
-        {"tq320", 4, "AB 44 00 00 00 00 36 00", everyValue}, {"tq320e", 3, "AB 44 00 00 00 00 36 00", everyValue}};
-    for (const auto &[profile, displayParam, header, carried] : cases) {
-        SCOPED_TRACE(profile);
-        SimulatedLink link(*SimProfile::byName(profile));
-        link.sim.setDisplayParam(displayParam);
-        link.sim.setNextMeasurement(extremes());
-        QSignalSpy spy(&link.port, &LinkPort::senddata);
-        link.link()->startWorker();
-        link.sim.pressMeasureKey();
-        const bool perKind = link.sim.pushedResultForm() == SimResultForm::PerKind;
-        QByteArray pushed, buffer;
-        ResultValues values;
-        EXPECT_TRUE(QTest::qWaitFor([&] {
-            for (; !spy.isEmpty(); spy.removeFirst())
-                pushed += spy.first().first().toByteArray();
-            buffer = pushed;
-            return takePushedResult(buffer, perKind, displayParam, values);
-        }, 2000));
-        link.link()->stopWorker();
-        EXPECT_EQ(pushed.left(8).toHex(' '), hex(header).toHex(' '));
-        EXPECT_EQ(pushed.size(), perKind ? 34 : 64);
-        EXPECT_TRUE(buffer.isEmpty());
-        expectCarried(values, carried);
     }
 }
 
