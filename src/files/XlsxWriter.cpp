@@ -62,13 +62,18 @@ lxw_error writeCell(lxw_worksheet *sheet, CellPos pos, const Cell &cell, lxw_for
 }
 
 // The part's root element closes at its very end, which a truncated part cannot show.
-bool partEndsWhole(ZipPart &part)
+// chunk takes the unpacked bytes; only the first and last few of them are kept.
+bool partEndsWhole(ZipPart &part, QByteArray &chunk)
 {
-    QByteArray head, tail, chunk(1 << 16, Qt::Uninitialized);
+    constexpr qsizetype HeadSize = 512, TailSize = 256;
+    QByteArray head, tail;
     for (qint64 n; (n = part.read(chunk.data(), chunk.size())) > 0;) {
-        if (head.size() < 512)
-            head += chunk.left(std::min<qint64>(n, 512 - head.size()));
-        tail = (tail + chunk.left(n)).right(256);
+        if (head.size() < HeadSize)
+            head.append(chunk.constData(), std::min<qint64>(n, HeadSize - head.size()));
+        if (n >= TailSize)
+            tail = QByteArray(chunk.constData() + n - TailSize, TailSize);
+        else
+            tail = tail.append(chunk.constData(), n).right(TailSize);
     }
     static const QRegularExpression rootElement(QStringLiteral("<([A-Za-z_][^\\s/>]*)"));
     const QRegularExpressionMatch root = rootElement.match(QString::fromUtf8(head));
@@ -84,9 +89,11 @@ bool packageIsComplete(const QString &path)
     QString detail;
     if (!package.open(path, detail))
         return false;
+    // Large reads: the unpacker then copies less of its history between calls.
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
     for (const QString &name : package.partNames()) {
         const std::unique_ptr<ZipPart> part = package.part(name, detail);
-        if (!part || !partEndsWhole(*part))
+        if (!part || !partEndsWhole(*part, chunk))
             return false;
     }
     return true;
