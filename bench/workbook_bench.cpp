@@ -17,6 +17,7 @@
 #include "MyThread.h"
 #include "PageBench.h"
 #include "ReportTransport.h"
+#include "SessionJournal.h"
 #include "SimulatedInstrument.h"
 #include "Workbook.h"
 
@@ -126,7 +127,7 @@ void importInto(benchmark::State &state, const char *suffix, const char *peerScr
         }
         state.SetIterationTime(s);
         ours += s;
-        rig.page.on_pushButton_clear_clicked();
+        rig.page.session().clearPage();
         settle();
         const double parse = pythonSeconds(peerScript, rig.path, WorkbookRecords);
         const double startUp = pythonSeconds(EmptyScript);
@@ -295,8 +296,8 @@ void BM_Download2000Stored(benchmark::State &state)
         return;
     }
     rig.boxes.takeTexts();
-    double ours = 0, withoutWorker = 0;
-    long reports = 0, exchanges = 0;
+    double ours = 0, withoutWorker = 0, withJournal = 0;
+    long reports = 0, exchanges = 0, journalKept = 0;
     // The worker holds the link for a whole poll: a read that waits for a report, then its pause.
     // A user clicks at any moment of that cycle, so the clicks are spread evenly over it.
     constexpr int PollCycleMs = CLinkerUSB::reportWaitMs + MyThread::pauseMs;
@@ -322,15 +323,31 @@ void BM_Download2000Stored(benchmark::State &state)
         ours += s;
         reports += rig.reports;
         exchanges += rig.sim.requestLog().size();
-        rig.page->on_pushButton_clear_clicked();
+        rig.page->session().clearPage();
         settle();
+        // The same with the session journal keeping the records as they come.
+        {
+            QTemporaryDir folder;
+            SessionJournal journal(folder.filePath(QStringLiteral("bench.journal")));
+            journal.open();
+            journal.follow(rig.page->session().records());
+            withJournal += seconds([&] {
+                untilPainted(recordViewport(*rig.page), [&] { rig.page->on_pushButton_readComparisonRecord_clicked(); });
+            });
+            journal.flush();
+            SessionJournal reread(folder.filePath(QStringLiteral("bench.journal")));
+            reread.open();
+            journalKept += reread.previous().records.size() == StoredRecords;
+            rig.page->session().clearPage();
+            settle();
+        }
         // The same with the polling worker stopped: what is left is the download's own time,
         // the rest was spent waiting for the worker to let go of the link.
         rig.page->closeThreadSlot();
         withoutWorker += seconds([&] {
             untilPainted(recordViewport(*rig.page), [&] { rig.page->on_pushButton_readComparisonRecord_clicked(); });
         });
-        rig.page->on_pushButton_clear_clicked();
+        rig.page->session().clearPage();
         settle();
     }
     if (state.iterations() == 0 || ours <= 0)
@@ -348,6 +365,9 @@ void BM_Download2000Stored(benchmark::State &state)
                              + " reports in " + std::to_string(exchanges / state.iterations())
                              + " exchanges would take " + BenchSummary::number(limit) + " s at 1 ms each; "
                              + BenchSummary::number(withoutWorker / n) + " s with the polling worker stopped");
+    if (journalKept == state.iterations())
+        BenchSummary::target("Download of 2000 stored records with the session journal, over without it", withJournal / ours,
+                             Goal::AtMost, 1.10, "x", BenchSummary::number(withJournal / n) + " s with the journal");
 }
 BENCHMARK(BM_Download2000Stored)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 

@@ -53,24 +53,42 @@ ComparisonRecord recordOf(const QStringList &texts, int result, bool kept)
     return record;
 }
 
+std::array<qint64, 4> countersOf(const ComparisonCounters &c)
+{
+    return {c.unqualified(), c.qualified(), c.total(), c.sequence()};
+}
+
 QList<double> valuesOf(const SpectralRecord &record)
 {
     return QList<double>(record.values.begin(), record.values.end());
 }
 
+// A record's values for its table row, made when they are written.
+using RowValues = std::function<QVariantList()>;
+
 } // namespace
 
-// One record list in one table: seq orders the rows, the other columns hold a record.
+// One record list in one table: seq orders the rows, the other columns hold a record. The
+// bookkeeping lives on the GUI thread; the rows it hands over are made on the journal's thread.
 struct SessionJournal::Table
 {
     QString name;
     QStringList columns;
     int headingRows = 0; // rows of the model that are no record
     std::function<int()> count;
-    std::function<QVariantList(int record)> values;
-    QList<qint64> seqs; // the seq of every record, in the model's order
+    std::function<RowValues(int record)> row; // a copy of the record, made into values later
+    QList<qint64> seqs;                        // the seq of every record, in the model's order
     qint64 nextSeq = 1;
     QList<QMetaObject::Connection> connections;
+};
+
+// Rows of one table as the journal's thread writes them.
+struct SessionJournal::Rows
+{
+    QString table;
+    QStringList columns;
+    QList<qint64> seqs;
+    QList<RowValues> values;
 };
 
 int SessionJournal::Saved::unsavedCount() const
@@ -92,26 +110,48 @@ QString SessionJournal::defaultPath(const QString &instanceKey)
 SessionJournal::SessionJournal(const QString &path, QObject *parent)
     : QObject(parent), path_(path), connection_(QUuid::createUuid().toString())
 {
+    // The records are written on a thread of their own, so a long download is not held up.
+    thread_.setObjectName(QStringLiteral("session journal"));
+    context_.moveToThread(&thread_);
+    thread_.start();
 }
 
 SessionJournal::~SessionJournal()
 {
     unwatch(comparisonTable_);
     unwatch(spectralTable_);
-    db_.close();
-    db_ = QSqlDatabase();
-    QSqlDatabase::removeDatabase(connection_);
+    onJournalThread([this] {
+        db_.close();
+        db_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connection_);
+    });
+    thread_.quit();
+    thread_.wait();
+}
+
+void SessionJournal::onJournalThread(const std::function<void()> &work)
+{
+    QMetaObject::invokeMethod(&context_, work, Qt::BlockingQueuedConnection);
+}
+
+void SessionJournal::flush()
+{
+    onJournalThread([] {});
 }
 
 Outcome SessionJournal::open()
 {
-    QDir().mkpath(QFileInfo(path_).absolutePath());
-    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-    db_.setDatabaseName(path_);
-    if (db_.open() && createSchema() && readPrevious())
-        return Outcome::done();
-    const QString why = db_.lastError().text();
-    return setAside(why.trimmed().isEmpty() ? tr("unknown contents") : why);
+    Outcome said;
+    onJournalThread([&] {
+        QDir().mkpath(QFileInfo(path_).absolutePath());
+        db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+        db_.setDatabaseName(path_);
+        if (db_.open() && createSchema() && readPrevious())
+            return;
+        const QString why = db_.lastError().text().trimmed();
+        said = setAside(why.isEmpty() ? tr("unknown contents") : why);
+    });
+    return said;
 }
 
 bool SessionJournal::createSchema()
@@ -174,7 +214,8 @@ bool SessionJournal::readPrevious()
 Outcome SessionJournal::setAside(const QString &why)
 {
     db_.close();
-    const QString aside = path_ + QStringLiteral(".set-aside-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    const QString aside = path_ + QStringLiteral(".set-aside-") +
+                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
     for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
         QFile::rename(path_ + suffix, aside + suffix);
     const Outcome said = Outcome::failure(tr("Session journal"),
@@ -208,12 +249,15 @@ void SessionJournal::follow(ComparisonRecordModel &model)
     table.name = QStringLiteral("comparison");
     table.columns = QStringList{QStringLiteral("texts"), QStringLiteral("result"), QStringLiteral("kept")};
     table.count = [&model] { return model.count(); };
-    table.values = [&model](int record) {
-        const ComparisonRecord &r = model.at(record);
-        return QVariantList{packed(textsOf(r)), int(r.result()), int(r.isKept())};
+    table.row = [&model](int record) -> RowValues {
+        return [r = model.at(record)] { return QVariantList{packed(textsOf(r)), int(r.result()), int(r.isKept())}; };
     };
     watch(model, table);
-    table.connections << connect(&model, &ComparisonRecordModel::countersChanged, this, [this] { write([] { return true; }); });
+    // Counters mostly change with the rows, whose change wrote them already.
+    table.connections << connect(&model, &ComparisonRecordModel::countersChanged, this, [this] {
+        if (countersOf(comparison_->counters()) != writtenCounters_)
+            write([] { return true; });
+    });
 }
 
 void SessionJournal::follow(SpectralRecordModel &model)
@@ -227,9 +271,10 @@ void SessionJournal::follow(SpectralRecordModel &model)
                                 QStringLiteral("vals")};
     table.headingRows = 1;
     table.count = [&model] { return model.count(); };
-    table.values = [&model](int record) {
-        const SpectralRecord &r = model.records().at(record);
-        return QVariantList{model.number(record), model.name(record), int(r.visible), packed(valuesOf(r))};
+    table.row = [&model](int record) -> RowValues {
+        return [number = model.number(record), name = model.name(record), r = model.records().at(record)] {
+            return QVariantList{number, name, int(r.visible), packed(valuesOf(r))};
+        };
     };
     watch(model, table);
 }
@@ -250,108 +295,148 @@ void SessionJournal::clearSpectra()
 void SessionJournal::watch(QAbstractItemModel &model, Table &table)
 {
     const int heading = table.headingRows;
-    table.connections << connect(&model, &QAbstractItemModel::rowsInserted, this, [this, &table, heading](const QModelIndex &, int first, int last) {
-        // Records are appended at the end; anything else is written afresh.
-        write([&] { return first - heading == table.seqs.size() ? insertRows(table, first - heading, last - heading)
-                                                                : rewrite(table); });
-    });
-    table.connections << connect(&model, &QAbstractItemModel::rowsRemoved, this, [this, &table, heading](const QModelIndex &, int first, int last) {
-        write([&] { return removeRows(table, first - heading, last - heading); });
-    });
+    table.connections << connect(&model, &QAbstractItemModel::rowsInserted, this,
+                                 [this, &table, heading](const QModelIndex &, int first, int last) {
+                                     // Records are appended at the end; anything else is written afresh.
+                                     if (first - heading == table.seqs.size())
+                                         insertRows(table, first - heading, last - heading);
+                                     else
+                                         rewrite(table);
+                                 });
+    table.connections << connect(&model, &QAbstractItemModel::rowsRemoved, this,
+                                 [this, &table, heading](const QModelIndex &, int first, int last) {
+                                     removeRows(table, first - heading, last - heading);
+                                 });
     table.connections << connect(&model, &QAbstractItemModel::dataChanged, this,
                                  [this, &table, heading](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
-                                     write([&] {
-                                         return updateRows(table, qMax(0, topLeft.row() - heading),
-                                                           bottomRight.row() - heading);
-                                     });
+                                     updateRows(table, qMax(0, topLeft.row() - heading), bottomRight.row() - heading);
                                  });
-    table.connections << connect(&model, &QAbstractItemModel::modelReset, this, [this, &table] { write([&] { return rewrite(table); }); });
-    write([&] { return rewrite(table); });
+    table.connections << connect(&model, &QAbstractItemModel::modelReset, this, [this, &table] { rewrite(table); });
+    rewrite(table);
+}
+
+SessionJournal::Rows SessionJournal::rowsOf(Table &table, int first, int last, bool newSeqs)
+{
+    Rows rows{table.name, table.columns, {}, {}};
+    for (int record = first; record <= last; ++record) {
+        if (newSeqs)
+            table.seqs.insert(record, table.nextSeq++);
+        rows.seqs << table.seqs.at(record);
+        rows.values << table.row(record);
+    }
+    return rows;
+}
+
+void SessionJournal::rewrite(Table &table)
+{
+    table.seqs.clear();
+    const Rows rows = rowsOf(table, 0, table.count() - 1, true);
+    write([this, rows] { return QSqlQuery(db_).exec(QStringLiteral("DELETE FROM %1").arg(rows.table)) && insert(rows); });
+}
+
+void SessionJournal::insertRows(Table &table, int first, int last)
+{
+    const Rows rows = rowsOf(table, first, last, true);
+    write([this, rows] { return insert(rows); });
+}
+
+void SessionJournal::updateRows(Table &table, int first, int last)
+{
+    const Rows rows = rowsOf(table, first, qMin(last, int(table.seqs.size()) - 1), false);
+    write([this, rows] { return update(rows); });
+}
+
+void SessionJournal::removeRows(Table &table, int first, int last)
+{
+    Rows rows{table.name, {}, table.seqs.mid(first, last - first + 1), {}};
+    table.seqs.remove(first, last - first + 1);
+    write([this, rows] { return remove(rows); });
 }
 
 void SessionJournal::write(const std::function<bool()> &change)
 {
-    if (broken_ || !db_.isOpen())
+    if (broken_)
         return;
-    if (db_.transaction() && change() && writeCounters() && db_.commit())
-        return;
-    const QString why = db_.lastError().text();
-    db_.rollback();
-    broken_ = true;
-    emit troubled(Outcome::failure(tr("Session journal"),
-                                   tr("Records are not being kept for recovery after a crash: %1").arg(why),
-                                   Outcome::Warning));
-}
-
-bool SessionJournal::rewrite(Table &table)
-{
-    QSqlQuery query(db_);
-    if (!query.exec(QStringLiteral("DELETE FROM %1").arg(table.name)))
-        return false;
-    table.seqs.clear();
-    return table.count() == 0 || insertRows(table, 0, table.count() - 1);
-}
-
-bool SessionJournal::insertRows(Table &table, int first, int last)
-{
-    QSqlQuery query(db_);
-    const QString marks = QStringList(table.columns.size() + 1, QStringLiteral("?")).join(u',');
-    if (!query.prepare(QStringLiteral("INSERT INTO %1 (seq,%2) VALUES (%3)").arg(table.name, table.columns.join(u','), marks)))
-        return false;
-    for (int record = first; record <= last; ++record) {
-        const qint64 seq = table.nextSeq++;
-        query.addBindValue(seq);
-        for (const QVariant &value : table.values(record))
-            query.addBindValue(value);
-        if (!query.exec())
-            return false;
-        table.seqs.insert(record, seq);
-    }
-    return true;
-}
-
-bool SessionJournal::updateRows(Table &table, int first, int last)
-{
-    QSqlQuery query(db_);
-    if (!query.prepare(QStringLiteral("UPDATE %1 SET %2=? WHERE seq=?").arg(table.name, table.columns.join(QStringLiteral("=?,")))))
-        return false;
-    for (int record = first; record <= last && record < table.seqs.size(); ++record) {
-        for (const QVariant &value : table.values(record))
-            query.addBindValue(value);
-        query.addBindValue(table.seqs.at(record));
-        if (!query.exec())
-            return false;
-    }
-    return true;
-}
-
-bool SessionJournal::removeRows(Table &table, int first, int last)
-{
-    QSqlQuery query(db_);
-    if (!query.prepare(QStringLiteral("DELETE FROM %1 WHERE seq=?").arg(table.name)))
-        return false;
-    for (int record = last; record >= first; --record) {
-        query.addBindValue(table.seqs.at(record));
-        if (!query.exec())
-            return false;
-        table.seqs.removeAt(record);
-    }
-    return true;
-}
-
-bool SessionJournal::writeCounters()
-{
-    QList<std::pair<QString, QString>> values{
+    // What the counters and the list's name sequence are now, written with the change.
+    QList<std::pair<QString, QString>> meta{
         {QStringLiteral("lastChange"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs)}};
     if (comparison_) {
-        const ComparisonCounters &counters = comparison_->counters();
-        values << std::pair{QStringLiteral("unqualified"), QString::number(counters.unqualified())}
-               << std::pair{QStringLiteral("qualified"), QString::number(counters.qualified())}
-               << std::pair{QStringLiteral("total"), QString::number(counters.total())}
-               << std::pair{QStringLiteral("sequence"), QString::number(counters.sequence())};
+        writtenCounters_ = countersOf(comparison_->counters());
+        const char *const names[] = {"unqualified", "qualified", "total", "sequence"};
+        for (int k = 0; k < 4; ++k)
+            meta << std::pair{QString::fromLatin1(names[k]), QString::number(writtenCounters_[k])};
     }
     if (spectral_)
-        values << std::pair{QStringLiteral("spectralNameCounter"), QString::number(spectral_->nameCounter())};
+        meta << std::pair{QStringLiteral("spectralNameCounter"), QString::number(spectral_->nameCounter())};
+    QMetaObject::invokeMethod(&context_, [this, change, meta] {
+        if (broken_ || !db_.isOpen())
+            return;
+        if (db_.transaction() && change() && writeMeta(meta) && db_.commit())
+            return;
+        const QString why = db_.lastError().text();
+        db_.rollback();
+        broken_ = true;
+        const Outcome said = Outcome::failure(tr("Session journal"),
+                                              tr("Records are not being kept for recovery after a crash: %1").arg(why),
+                                              Outcome::Warning);
+        QMetaObject::invokeMethod(this, [this, said] { emit troubled(said); }, Qt::QueuedConnection);
+    }, Qt::QueuedConnection);
+}
+
+// ---- On the journal's thread ----
+
+bool SessionJournal::insert(const Rows &rows)
+{
+    // Many rows per statement: a download of thousands of records costs few round trips.
+    constexpr int RowsPerStatement = 64;
+    const QString row = u'(' + QStringList(rows.columns.size() + 1, QStringLiteral("?")).join(u',') + u')';
+    for (int start = 0; start < rows.seqs.size(); start += RowsPerStatement) {
+        const int end = std::min(int(rows.seqs.size()), start + RowsPerStatement);
+        QSqlQuery query(db_);
+        const QString marks = QStringList(end - start, row).join(u',');
+        if (!query.prepare(QStringLiteral("INSERT INTO %1 (seq,%2) VALUES %3").arg(rows.table, rows.columns.join(u','), marks)))
+            return false;
+        for (int k = start; k < end; ++k) {
+            query.addBindValue(rows.seqs[k]);
+            for (const QVariant &value : rows.values[k]())
+                query.addBindValue(value);
+        }
+        if (!query.exec())
+            return false;
+    }
+    return true;
+}
+
+bool SessionJournal::update(const Rows &rows)
+{
+    QSqlQuery query(db_);
+    if (!query.prepare(QStringLiteral("UPDATE %1 SET %2=? WHERE seq=?").arg(rows.table, rows.columns.join(QStringLiteral("=?,")))))
+        return false;
+    for (int k = 0; k < rows.seqs.size(); ++k) {
+        for (const QVariant &value : rows.values[k]())
+            query.addBindValue(value);
+        query.addBindValue(rows.seqs[k]);
+        if (!query.exec())
+            return false;
+    }
+    return true;
+}
+
+bool SessionJournal::remove(const Rows &rows)
+{
+    QSqlQuery query(db_);
+    if (!query.prepare(QStringLiteral("DELETE FROM %1 WHERE seq=?").arg(rows.table)))
+        return false;
+    for (const qint64 seq : rows.seqs) {
+        query.addBindValue(seq);
+        if (!query.exec())
+            return false;
+    }
+    return true;
+}
+
+bool SessionJournal::writeMeta(const QList<std::pair<QString, QString>> &values)
+{
     QSqlQuery query(db_);
     if (!query.prepare(QStringLiteral("INSERT OR REPLACE INTO meta VALUES (?, ?)")))
         return false;

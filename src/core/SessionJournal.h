@@ -8,13 +8,17 @@
 #include <QDateTime>
 #include <QObject>
 #include <QSqlDatabase>
+#include <QThread>
+#include <atomic>
+#include <array>
 #include <functional>
 #include <memory>
 
 class ComparisonRecordModel;
 
 // Keeps the record lists in an SQLite file as they change, one transaction per change, so a
-// crash, a power cut or a killed session does not take the user's measurements with it.
+// crash, a power cut or a killed session does not take the user's measurements with it. The
+// writing happens on a thread of its own, moments after each change.
 // It holds nothing but the records and their counters; an empty list leaves it empty.
 class SessionJournal : public QObject
 {
@@ -53,6 +57,8 @@ public:
     void stopFollowing(SpectralRecordModel &model);
     // The spectra of the previous session were let go.
     void clearSpectra();
+    // Returns once every change so far is written.
+    void flush();
 
 signals:
     // Said once: from now on the records are not being kept (a full disk, a read-only folder).
@@ -60,25 +66,38 @@ signals:
 
 private:
     struct Table;
+    struct Rows;
+    // Runs work on the journal's thread and waits for it.
+    void onJournalThread(const std::function<void()> &work);
+    void unwatch(std::unique_ptr<Table> &table);
+    void watch(QAbstractItemModel &model, Table &table);
+    Rows rowsOf(Table &table, int first, int last, bool newSeqs);
+    void rewrite(Table &table);
+    void insertRows(Table &table, int first, int last);
+    void updateRows(Table &table, int first, int last);
+    void removeRows(Table &table, int first, int last);
+    // Hands change to the journal's thread, to run in one transaction with the counters.
+    void write(const std::function<bool()> &change);
+
+    // On the journal's thread.
     bool createSchema();
     bool readPrevious();
     Outcome setAside(const QString &why);
-    void watch(QAbstractItemModel &model, Table &table);
-    void unwatch(std::unique_ptr<Table> &table);
-    void write(const std::function<bool()> &change);
-    bool rewrite(Table &table);
-    bool insertRows(Table &table, int first, int last);
-    bool updateRows(Table &table, int first, int last);
-    bool removeRows(Table &table, int first, int last);
-    bool writeCounters();
+    bool insert(const Rows &rows);
+    bool update(const Rows &rows);
+    bool remove(const Rows &rows);
+    bool writeMeta(const QList<std::pair<QString, QString>> &values);
 
     QString path_;
     QString connection_;
-    QSqlDatabase db_;
-    bool broken_ = false;
+    QThread thread_;
+    QObject context_; // lives on thread_
+    QSqlDatabase db_; // used on thread_ only
+    std::atomic<bool> broken_ = false;
     Saved previous_;
     ComparisonRecordModel *comparison_ = nullptr;
     SpectralRecordModel *spectral_ = nullptr;
+    std::array<qint64, 4> writtenCounters_{-1, -1, -1, -1};
     std::unique_ptr<Table> comparisonTable_;
     std::unique_ptr<Table> spectralTable_;
 };

@@ -29,8 +29,9 @@ struct JournalRig : SessionRig
         connect();
     }
     // What the next start finds.
-    SessionJournal::Saved reopened() const
+    SessionJournal::Saved reopened()
     {
+        journal.flush();
         SessionJournal next(path);
         EXPECT_EQ(shown(next.open()), "");
         return next.previous();
@@ -98,7 +99,8 @@ TEST(Journal, KeepsEveryChangeOfBothListsAndTheirNumbering)
 
     rig.session.clearPage();
     spectra.clear();
-    EXPECT_EQ(rig.reopened().unsavedCount() + rig.reopened().records.size(), 0);
+    const SessionJournal::Saved cleared = rig.reopened();
+    EXPECT_EQ(cleared.records.size() + cleared.spectra.size(), 0);
 }
 
 TEST(Journal, ExportEndsTheSessionImportedRecordsAreNoLoss)
@@ -147,6 +149,7 @@ TEST(Journal, UnreadableJournalsAreSetAsideAndANewOneStarted)
         ComparisonRecordModel model;
         journal.follow(model);
         model.append(ComparisonRecord());
+        journal.flush();
         SessionJournal next(path);
         EXPECT_EQ(shown(next.open()), "");
         EXPECT_EQ(next.previous().records.size(), 1);
@@ -167,6 +170,9 @@ TEST(Journal, AFailedWriteWarnsOnceAndMeasuringGoesOn)
     QSqlDatabase::removeDatabase(QStringLiteral("breaker"));
     rig.measureRecords(3);
     EXPECT_EQ(rig.session.records().count(), 3);
+    rig.journal.flush();
+    ASSERT_TRUE(waitFor([&] { return troubled.count() > 0; }));
+    QCoreApplication::processEvents();
     ASSERT_EQ(troubled.count(), 1);
     const Outcome said = troubled[0][0].value<Outcome>();
     EXPECT_TRUE(said.text.startsWith(QStringLiteral("Records are not being kept for recovery after a crash: ")));
@@ -184,6 +190,7 @@ TEST(JournalChild, WorksUntilKilled)
         rig.measureRecords(1 + round % 3);
         rig.session.records().rename(0, QStringLiteral("round %1").arg(round));
         rig.session.downloadRecords({});
+        rig.journal.flush();
         std::printf("%d\n", rig.session.records().count());
         std::fflush(stdout);
     }
@@ -210,7 +217,7 @@ TEST(Journal, KilledProgramsRecordsComeBack)
         SessionJournal journal(path);
         EXPECT_EQ(shown(journal.open()), "");
         const int kept = int(journal.previous().records.size());
-        // Killed after a change was kept but before it was reported, or later still.
+        // Killed after a change was written but before it was reported, or later still.
         EXPECT_GE(kept, reported.last().toInt()) << rounds;
         ASSERT_GT(kept, 0);
         EXPECT_TRUE(journal.previous().records[0].text(Name).startsWith(QStringLiteral("round ")))
