@@ -531,27 +531,38 @@ Outcome ComparisonSession::downloadRecords(const Progress &progress)
                                         {layout.namesAddress, count * ComparisonNameSlot}},
                                        progress);
     }
+    const Outcome cancelled = Outcome::said(trPage("Info"), trPage("Download cancelled; nothing was added."));
     switch (download.outcome) {
     case BlockDownload::Result::Failed:
         return Outcome::failure(trPage("Error"), download.failedRegion == 0
                                                  ? trPage("Reading difference recording lab data failed!")
                                                  : trPage("Failed to read color difference record name data!"));
     case BlockDownload::Result::Cancelled:
-        return Outcome::said(trPage("Info"), trPage("Download cancelled; nothing was added."));
+        return cancelled;
     case BlockDownload::Result::Done:
         break;
     }
-    appendStoredComparisons(decodeStoredComparisons(kind, download.buffers[0], download.buffers[1], count));
-    return Outcome::done();
+    const QList<StoredComparison> stored = decodeStoredComparisons(kind, download.buffers[0], download.buffers[1], count);
+    return appendStoredComparisons(stored, progress) ? Outcome::done() : cancelled;
 }
 
-// Judged again with the page's settings; stored records always use ΔE*ab.
-void ComparisonSession::appendStoredComparisons(const QList<StoredComparison> &stored)
+// Judged again with the page's settings; stored records always use ΔE*ab. Thousands of records
+// are judged in steps that report progress, so the window stays responsive and Cancel is heard;
+// cancelled, nothing is added and the counters are as they were.
+bool ComparisonSession::appendStoredComparisons(const QList<StoredComparison> &stored, const Progress &progress)
 {
+    constexpr int RecordsPerStep = 1000;
+    const int steps = stored.size() > RecordsPerStep ? int(stored.size() + RecordsPerStep - 1) / RecordsPerStep : 0;
+    const ComparisonCounters before = records_.counters();
     const QString time = ComparisonRecord::timeText(QDateTime::currentDateTime());
     QList<ComparisonRecord> records;
     records.reserve(stored.size());
     for (const StoredComparison &comparison : stored) {
+        const int judged = int(records.size());
+        if (steps > 0 && judged % RecordsPerStep == 0 && progress && !progress(judged / RecordsPerStep, steps)) {
+            records_.restore(records_.records(), before);
+            return false;
+        }
         RecordFields fields = judgedRecord(comparison.standard, comparison.sample,
                                            colorDifference(DeltaEab, labOf(comparison.standard), labOf(comparison.sample)),
                                            time);
@@ -559,6 +570,7 @@ void ComparisonSession::appendStoredComparisons(const QList<StoredComparison> &s
         records.append(ComparisonRecord::fromFields(fields));
     }
     records_.append(records);
+    return true;
 }
 
 // ---- Workbook ----

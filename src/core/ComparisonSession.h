@@ -151,7 +151,7 @@ private:
     RecordFields judgedRecord(const MeasurementValues &standard, const MeasurementValues &sample, double deltaE,
                               const QString &time);
     void judgeSample();
-    void appendStoredComparisons(const QList<StoredComparison> &stored);
+    bool appendStoredComparisons(const QList<StoredComparison> &stored, const Progress &progress);
     void resetColumn(int mode);
     void showNextPushedResult();
     std::shared_ptr<InstrumentLink> openLink() const;

@@ -188,6 +188,20 @@ TEST(Download, CancelAfterAnyBlock)
     rig.session.downloadRecords({});
     rig.spectral.downloadHistory({});
     EXPECT_EQ(rig.session.records().count() + rig.spectral.records().count(), 50);
+
+    // Thousands of records are judged in steps that report too; Cancel there adds nothing either.
+    SessionRig many(profileNamed("tq310", ResultYxy));
+    many.connect();
+    many.sim.preload(2500, 0);
+    QList<std::pair<int, int>> judging;
+    const Progress cancelWhileJudging = [&](int done, int total) {
+        if (total == 3)
+            judging.append({done, total});
+        return judging.size() < 2;
+    };
+    EXPECT_EQ(shown(many.session.downloadRecords(cancelWhileJudging)), "Info / Download cancelled; nothing was added.");
+    EXPECT_EQ(judging, (QList<std::pair<int, int>>{{0, 3}, {1, 3}}));
+    EXPECT_EQ(many.session.records().count() + int(many.session.counters().total()), 0);
 }
 
 } // namespace
