@@ -95,6 +95,22 @@ TEST(SpectralPage, DoubleClickOnANameOpensItsEditor)
     EXPECT_TRUE(QTest::qWaitFor([&] { return rig.model().name(0) == QStringLiteral("renamed"); }));
 }
 
+// Closing the page (Escape, the title bar) with spectra asks; Escape on the question keeps them.
+TEST(SpectralPage, ClosingWithSpectraAsksFirst)
+{
+    SpectralRig rig;
+    rig.model().append(flat(10));
+    ModalCatcher catcher;
+    catcher.answerNext(QMessageBox::Escape);
+    QTest::keyClick(&rig.page, Qt::Key_Escape);
+    EXPECT_TRUE(rig.page.isVisible());
+    EXPECT_EQ(rig.model().count(), 1);
+    catcher.answerNext(QMessageBox::Discard);
+    rig.page.close();
+    EXPECT_FALSE(rig.page.isVisible());
+    EXPECT_EQ(catcher.lastText(), QStringLiteral("1 records in the list were never exported. Save them before closing?"));
+}
+
 // A model change repaints the chart: a curve appears in its colour and goes when hidden.
 TEST(SpectralPage, ChartFollowsTheModel)
 {
