@@ -303,10 +303,14 @@ void BM_Download2000Stored(benchmark::State &state)
     constexpr int PollCycleMs = CLinkerUSB::reportWaitMs + MyThread::pauseMs;
     const int iterations = int(state.max_iterations);
     int iteration = 0;
-    for (auto _ : state) {
+    const auto startWorkerAtPhase = [&](int phase) {
         rig.page->closeThreadSlot();
         rig.page->openThreadSlot();
-        QThread::msleep(ulong(PollCycleMs * iteration++ / iterations));
+        QThread::msleep(ulong(PollCycleMs * phase / iterations));
+    };
+    for (auto _ : state) {
+        const int phase = iteration++;
+        startWorkerAtPhase(phase);
         rig.reports = 0;
         rig.sim.clearRequestLog();
         bool painted = false;
@@ -331,6 +335,7 @@ void BM_Download2000Stored(benchmark::State &state)
             SessionJournal journal(folder.filePath(QStringLiteral("bench.journal")));
             journal.open();
             journal.follow(rig.page->session().records());
+            startWorkerAtPhase(phase);
             withJournal += seconds([&] {
                 untilPainted(recordViewport(*rig.page), [&] { rig.page->on_pushButton_readComparisonRecord_clicked(); });
             });

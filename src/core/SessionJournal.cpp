@@ -12,6 +12,9 @@
 #include <QUuid>
 
 #include <algorithm>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace {
 
@@ -114,6 +117,8 @@ SessionJournal::SessionJournal(const QString &path, QObject *parent)
     thread_.setObjectName(QStringLiteral("session journal"));
     context_.moveToThread(&thread_);
     thread_.start();
+    // Writing the records is never more urgent than showing them: on a busy machine the window goes first.
+    QMetaObject::invokeMethod(&context_, [] { setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 10); });
 }
 
 SessionJournal::~SessionJournal()
