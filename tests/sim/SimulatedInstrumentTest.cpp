@@ -201,8 +201,7 @@ TEST(SimMeasurementTest, DerivedValuesMatchPublishedOnes)
     EXPECT_NEAR(grey.values[SimY], 18.42, 0.01);
     EXPECT_NEAR(grey.values[SimX], 0.3127, 0.0001);
     EXPECT_NEAR(grey.values[SimSmallY], 0.3290, 0.0001);
-    EXPECT_EQ(grey.red, 119);
-    EXPECT_EQ(grey.blue, 119);
+    EXPECT_EQ(std::tuple(grey.red, grey.green, grey.blue), std::tuple(119, 119, 119));
     const SimMeasurement m = SimMeasurement::fromHazeTLab(0, 0, 60, -30, -40);
     EXPECT_NEAR(m.values[SimC], 50, 1e-9);
     EXPECT_NEAR(m.values[SimH], 233.13, 0.01);
