@@ -12,18 +12,8 @@ namespace {
 constexpr int Span = RbTableHeaderModel::ColumnSpanRole;
 constexpr int RowSpan = RbTableHeaderModel::RowSpanRole;
 
-struct SpanCase
-{
-    int row;
-    int column;
-    int role;
-    int value;
-    QVariant stored;
-};
-
-class SpanStorage : public ::testing::TestWithParam<SpanCase>
-{
-};
+struct SpanCase { int row, column, role, value; QVariant stored; };
+using SpanStorage = ::testing::TestWithParam<SpanCase>;
 
 TEST_P(SpanStorage, IsCutAtTheEdgeAndIgnoresNonPositiveValues)
 {
@@ -34,24 +24,21 @@ TEST_P(SpanStorage, IsCutAtTheEdgeAndIgnoresNonPositiveValues)
     EXPECT_EQ(model.data(cell, c.role), c.stored);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SpanStorage,
-                         ::testing::Values(SpanCase{0, 30, Span, 10, 6}, SpanCase{0, 3, Span, 11, 11},
-                                           SpanCase{0, 35, Span, 1, 1}, SpanCase{0, 0, Span, 0, QVariant()},
-                                           SpanCase{0, 0, Span, -3, QVariant()}, SpanCase{0, 0, RowSpan, 2, 2},
-                                           SpanCase{1, 4, RowSpan, 5, 1}, SpanCase{1, 4, RowSpan, -1, QVariant()}));
+INSTANTIATE_TEST_SUITE_P(Cases, SpanStorage, ::testing::Values(
+    SpanCase{0, 30, Span, 10, 6}, SpanCase{0, 3, Span, 11, 11}, SpanCase{0, 35, Span, 1, 1}, SpanCase{0, 0, Span, 0, {}},
+    SpanCase{0, 0, Span, -3, {}}, SpanCase{0, 0, RowSpan, 2, 2}, SpanCase{1, 4, RowSpan, 5, 1},
+    SpanCase{1, 4, RowSpan, -1, {}}));
 
 TEST(RbTableHeaderModel, IndexDataAndFlagsOutsideTheCells)
 {
     RbTableHeaderModel model(2, 36);
-    EXPECT_FALSE(model.index(2, 0).isValid());
-    EXPECT_FALSE(model.index(0, 36).isValid());
+    EXPECT_FALSE(model.index(2, 0).isValid() || model.index(0, 36).isValid());
     EXPECT_FALSE(model.setData(QModelIndex(), 1, Span));
     EXPECT_EQ(model.data(QModelIndex(), Qt::DisplayRole), QVariant());
     EXPECT_EQ(model.flags(QModelIndex()), Qt::ItemIsEnabled);
     EXPECT_TRUE(model.flags(model.index(1, 35)) & Qt::ItemIsEditable);
 
-    const QModelIndex cell = model.index(1, 2);
-    EXPECT_TRUE(model.setData(cell, QStringLiteral("Haze"), Qt::DisplayRole));
+    EXPECT_TRUE(model.setData(model.index(1, 2), QStringLiteral("Haze"), Qt::DisplayRole));
     EXPECT_EQ(model.index(1, 2).data().toString(), QStringLiteral("Haze"));
 }
 
@@ -79,20 +66,9 @@ struct RecordHeader
     QPoint pointAt(int section, int y) const { return {header->sectionViewportPosition(section) + 5, y}; }
 };
 
-struct PressCase
-{
-    const char *what;
-    int section;
-    int y;
-    int first;
-    int last;
-};
-
+struct PressCase { const char *what; int section, y, first, last; };
 constexpr int Nothing = -2; // no press reported
-
-class HeaderPress : public ::testing::TestWithParam<PressCase>
-{
-};
+using HeaderPress = ::testing::TestWithParam<PressCase>;
 
 TEST_P(HeaderPress, ReportsTheMergedRange)
 {
@@ -101,39 +77,24 @@ TEST_P(HeaderPress, ReportsTheMergedRange)
     h.header->resize(h.header->width(), 100);
     QSignalSpy spy(h.header, qOverload<int, int>(&RbTableHeaderView::sectionPressed));
     QTest::mousePress(h.header->viewport(), Qt::LeftButton, {}, h.pointAt(c.section, c.y));
-    if (c.first == Nothing) {
-        EXPECT_EQ(spy.count(), 0);
-        return;
-    }
-    ASSERT_EQ(spy.count(), 1) << c.what;
-    EXPECT_EQ(spy.at(0).at(0).toInt(), c.first) << c.what;
-    EXPECT_EQ(spy.at(0).at(1).toInt(), c.last) << c.what;
+    const QList<QVariantList> expected = c.first == Nothing ? QList<QVariantList>() : QList<QVariantList>{{c.first, c.last}};
+    EXPECT_EQ(QList<QVariantList>(spy), expected) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, HeaderPress,
-                         ::testing::Values(PressCase{"Standard heading", 5, 10, 3, 13},
-                                           PressCase{"label under Standard", 5, 45, 3, 13},
-                                           PressCase{"label under Sample", 24, 45, 14, 24},
-                                           PressCase{"NO over both rows", 0, 10, -1, -1},
-                                           PressCase{"NO, second row", 0, 45, -1, -1},
-                                           PressCase{"Pass or not", 28, 45, -1, -1},
-                                           PressCase{"below the rows", 5, 70, Nothing, Nothing}));
+INSTANTIATE_TEST_SUITE_P(Cases, HeaderPress, ::testing::Values(
+    PressCase{"Standard heading", 5, 10, 3, 13}, PressCase{"label under Standard", 5, 45, 3, 13},
+    PressCase{"label under Sample", 24, 45, 14, 24}, PressCase{"NO over both rows", 0, 10, -1, -1},
+    PressCase{"NO, second row", 0, 45, -1, -1}, PressCase{"Pass or not", 28, 45, -1, -1},
+    PressCase{"below the rows", 5, 70, Nothing, Nothing}));
 
 TEST(RbTableHeaderView, IndexAtWalksDownTheRows)
 {
     RecordHeader h;
     EXPECT_EQ(h.header->sizeHint().height(), 60);
-    const struct
-    {
-        int y;
-        int row;
-    } cases[] = {{0, 0}, {29, 0}, {30, 1}, {59, 1}, {60, -1}, {500, -1}};
-    for (const auto &c : cases) {
-        const QModelIndex cell = h.header->indexAt(h.pointAt(7, c.y));
-        EXPECT_EQ(cell.isValid() ? cell.row() : -1, c.row) << "y " << c.y;
-        if (cell.isValid()) {
-            EXPECT_EQ(cell.column(), 7);
-        }
+    using Case = std::pair<int, int>; // y, header row there
+    for (const auto &[y, row] : {Case{0, 0}, Case{29, 0}, Case{30, 1}, Case{59, 1}, Case{60, -1}, Case{500, -1}}) {
+        const QModelIndex cell = h.header->indexAt(h.pointAt(7, y));
+        EXPECT_EQ(cell.isValid() ? QPoint(cell.row(), cell.column()) : QPoint(-1, 7), QPoint(row, 7)) << "y " << y;
     }
 }
 
@@ -145,11 +106,9 @@ TEST(RbTableHeaderView, VerticalHeaderSwapsRowsAndColumns)
     table.setVerticalHeader(header);
     table.show();
     QModelIndex cell = header->headerModel()->index(2, 0);
-    int first = -1;
-    int last = -1;
+    int first = -1, last = -1;
     EXPECT_EQ(header->mergedSectionRange(cell, first, last), 3);
-    EXPECT_EQ(first, 1);
-    EXPECT_EQ(last, 3);
+    EXPECT_EQ(QPoint(first, last), QPoint(1, 3));
     EXPECT_EQ(header->indexAt({60, header->sectionViewportPosition(2) + 2}), header->headerModel()->index(2, 1));
     EXPECT_FALSE(header->indexAt({100, header->sectionViewportPosition(2) + 2}).isValid());
 }
