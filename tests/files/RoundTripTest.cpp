@@ -48,13 +48,19 @@ QString freexlDump(const QString &path, unsigned short sheetIndex = 0)
     return canonicalSheet(sheet, false);
 }
 
-Sheet readFirstSheet(const QString &path, WorkbookFormat expectedFormat)
+Workbook readBook(const QString &path, WorkbookFormat expectedFormat)
 {
     Workbook workbook;
     WorkbookFormat format;
     QString error;
     EXPECT_TRUE(readWorkbookFile(path, workbook, format, error)) << error.toStdString();
     EXPECT_EQ(format, expectedFormat);
+    return workbook;
+}
+
+Sheet readFirstSheet(const QString &path, WorkbookFormat expectedFormat)
+{
+    const Workbook workbook = readBook(path, expectedFormat);
     return workbook.sheets.empty() ? Sheet() : workbook.sheets.front();
 }
 
@@ -63,12 +69,8 @@ class Writers : public testing::TestWithParam<WorkbookFormat>
 protected:
     QString write(const Workbook &workbook)
     {
-        const QString path = folder.filePath(GetParam() == WorkbookFormat::Xls ? "out.xls" : "out.xlsx");
-        QString error;
-        EXPECT_TRUE(writeWorkbookFile(path, workbook, GetParam(), error)) << error.toStdString();
-        return path;
+        return writeSample(folder.filePath(GetParam() == WorkbookFormat::Xls ? "out.xls" : "out.xlsx"), GetParam(), workbook);
     }
-
     QTemporaryDir folder;
 };
 
@@ -202,23 +204,18 @@ with zipfile.ZipFile(sys.argv[1], 'w') as package:
      "s:Standard\ts:标准值雾度\t\t\ns:inline\td:1904-01-01T00:00:00\tp:0.25^\t\n\t\t\t\n\t\t\t\n\t\tn:1\ts:#N/A\n"},
 };
 
-class ForeignWriters : public testing::TestWithParam<ForeignCase>
-{
-};
+using ForeignWriters = testing::TestWithParam<ForeignCase>;
 
 TEST_P(ForeignWriters, OurReaderReadsTheirWorkbook)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("foreign") + GetParam().extension);
     runPython(QString::fromUtf8(GetParam().script), {path});
-    Workbook workbook;
-    WorkbookFormat format;
-    QString error;
-    ASSERT_TRUE(readWorkbookFile(path, workbook, format, error)) << error.toStdString();
-    EXPECT_EQ(format, GetParam().format);
+    const Workbook workbook = readBook(path, GetParam().format);
     ASSERT_EQ(workbook.sheets.size(), 2u);
     EXPECT_EQ(workbook.sheets[0].name, QStringLiteral("数据"));
-    EXPECT_EQ(canonicalSheet(workbook.sheets[0], format == WorkbookFormat::Xlsx), QString::fromUtf8(GetParam().expected));
+    EXPECT_EQ(canonicalSheet(workbook.sheets[0], GetParam().format == WorkbookFormat::Xlsx),
+              QString::fromUtf8(GetParam().expected));
     EXPECT_EQ(canonicalSheet(workbook.sheets[1]), "s:second sheet\n");
 }
 

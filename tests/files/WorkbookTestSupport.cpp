@@ -1,5 +1,6 @@
 #include "WorkbookTestSupport.h"
 
+#include <QFile>
 #include <QProcess>
 
 #include <string>
@@ -20,22 +21,13 @@ QString runPython(const QString &script, const QStringList &arguments)
 QString canonicalCell(const Cell &cell, bool withFormats)
 {
     QString text;
-    switch (cell.value.typeId()) {
-    case QMetaType::Double:
+    if (cell.value.typeId() == QMetaType::Double)
         text = (withFormats && cell.format == NumberFormat::Percent ? QStringLiteral("p:") : QStringLiteral("n:"))
                + QString::number(cell.value.toDouble(), 'g', QLocale::FloatingPointShortest);
-        break;
-    case QMetaType::QDateTime: {
-        const QDateTime stamp = cell.value.toDateTime();
-        text = QStringLiteral("d:") + stamp.date().toString(Qt::ISODate) + u'T' + stamp.time().toString(Qt::ISODate);
-        break;
-    }
-    case QMetaType::QString:
+    else if (cell.value.typeId() == QMetaType::QDateTime)
+        text = QStringLiteral("d:") + cell.value.toDateTime().toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"));
+    else if (cell.value.typeId() == QMetaType::QString)
         text = QStringLiteral("s:") + cell.value.toString();
-        break;
-    default:
-        break;
-    }
     return withFormats && cell.centred && !cell.isEmpty() ? text + u'^' : text;
 }
 
@@ -132,4 +124,17 @@ Workbook workbookOf(Sheet sheet)
     Workbook workbook;
     workbook.sheets.push_back(std::move(sheet));
     return workbook;
+}
+
+QString writeSample(const QString &path, WorkbookFormat format, const Workbook &workbook)
+{
+    QString error;
+    EXPECT_TRUE(writeWorkbookFile(path, workbook, format, error)) << error.toStdString();
+    return path;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "Workbook.h"
+#include "WorkbookFile.h"
 
 #include <QString>
 #include <QStringList>
-
-// Helpers shared by the workbook tests.
 
 // Runs /usr/bin/python3 -c script with arguments; returns its standard output (empty and
 // a failed expectation when it does not succeed).
@@ -26,3 +24,6 @@ extern const char *const kOpenpyxlDump;
 // to be continued across BIFF records.
 Sheet sampleSheet();
 Workbook workbookOf(Sheet sheet);
+// Writes the workbook (by default the sample sheet) in that format; returns the path.
+QString writeSample(const QString &path, WorkbookFormat format, const Workbook &workbook = workbookOf(sampleSheet()));
+QByteArray contents(const QString &path);
