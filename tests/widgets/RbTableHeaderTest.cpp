@@ -9,8 +9,7 @@
 
 namespace {
 
-constexpr int Span = RbTableHeaderModel::ColumnSpanRole;
-constexpr int RowSpan = RbTableHeaderModel::RowSpanRole;
+constexpr int Span = RbTableHeaderModel::ColumnSpanRole, RowSpan = RbTableHeaderModel::RowSpanRole;
 
 struct SpanCase { int row, column, role, value; QVariant stored; };
 using SpanStorage = ::testing::TestWithParam<SpanCase>;
