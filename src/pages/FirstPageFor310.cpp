@@ -145,9 +145,13 @@ void FirstPageFor310::keepJournal(SessionJournal &journal)
 bool FirstPageFor310::mayClose()
 {
     const int unsaved = session_.records().unsavedCount();
-    if (unsaved == 0)
-        return true;
-    switch (UnsavedQuestion::beforeClosing(this, unsaved)) {
+    return unsaved == 0 || carryOut(UnsavedQuestion::beforeClosing(this, unsaved));
+}
+
+// Save exports (true once the file holds every record), Discard empties the page, Cancel does nothing.
+bool FirstPageFor310::carryOut(UnsavedQuestion::Answer answer)
+{
+    switch (answer) {
     case UnsavedQuestion::Save:
         return on_pushButton_exportExcel_clicked();
     case UnsavedQuestion::Discard:
@@ -382,15 +386,7 @@ UnsavedQuestion::Answer FirstPageFor310::askSaveFirst()
 // Yes exports (and goes on only when the export worked), No clears the list, Cancel stops.
 bool FirstPageFor310::offerExportBeforeReplacing()
 {
-    switch (askSaveFirst()) {
-    case UnsavedQuestion::Save:
-        return on_pushButton_exportExcel_clicked();
-    case UnsavedQuestion::Discard:
-        session_.clearPage();
-        return true;
-    default:
-        return false;
-    }
+    return carryOut(askSaveFirst());
 }
 
 bool FirstPageFor310::on_pushButton_exportExcel_clicked()

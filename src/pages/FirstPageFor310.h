@@ -83,6 +83,7 @@ private:
     bool checkDeviceOpen();
     bool offerExportBeforeReplacing();
     UnsavedQuestion::Answer askSaveFirst();
+    bool carryOut(UnsavedQuestion::Answer answer);
     void connectReturnKeys();
     // Shows only the comparison rows and record columns of the set result kind.
     void applyResultKindView();

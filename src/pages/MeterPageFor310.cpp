@@ -80,12 +80,8 @@ void MeterPageFor310::on_pushButton_clearData_clicked()
 void MeterPageFor310::reject()
 {
     const int unsaved = session_.records().count();
-    const UnsavedQuestion::Answer answer = unsaved == 0 ? UnsavedQuestion::Discard
-                                                        : UnsavedQuestion::beforeClosing(this, unsaved);
-    if (answer == UnsavedQuestion::Cancel || (answer == UnsavedQuestion::Save && !on_pushButton_exportExcel_clicked()))
-        return;
-    session_.records().clear();
-    QDialog::reject();
+    if (unsaved == 0 || carryOut(UnsavedQuestion::beforeClosing(this, unsaved)))
+        QDialog::reject();
 }
 
 void MeterPageFor310::on_pushButton_spectralMeasurement_clicked()
@@ -110,7 +106,13 @@ bool MeterPageFor310::offerExportBeforeDownload()
 {
     if (!session_.downloadWouldReplace())
         return true;
-    switch (UnsavedQuestion::saveFirst(this, tr("Colorimeter"), tr("Data import willempty the list, to save data first?"))) {
+    return carryOut(UnsavedQuestion::saveFirst(this, tr("Colorimeter"), tr("Data import willempty the list, to save data first?")));
+}
+
+// Save exports (true once the file holds every spectrum), Discard empties the list, Cancel does nothing.
+bool MeterPageFor310::carryOut(UnsavedQuestion::Answer answer)
+{
+    switch (answer) {
     case UnsavedQuestion::Save:
         return on_pushButton_exportExcel_clicked();
     case UnsavedQuestion::Discard:

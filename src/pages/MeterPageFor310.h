@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SpectralSession.h"
+#include "UnsavedQuestion.h"
 
 #include <QDialog>
 #include <memory>
@@ -40,6 +41,7 @@ private:
     void initSpectralTable();
     void show(const Outcome &outcome);
     bool offerExportBeforeDownload();
+    bool carryOut(UnsavedQuestion::Answer answer);
 
     std::unique_ptr<Ui::MeterPageFor310> ui;
     SpectralSession session_;
