@@ -177,15 +177,16 @@ parts = {
         '<Relationship Id="rId2" Type="%s/worksheet" Target="/xl/worksheets/sheet2.xml"/>'
         '<Relationship Id="rId3" Type="%s/styles" Target="styles.xml"/>'
         '<Relationship Id="rId4" Type="%s/sharedStrings" Target="sharedStrings.xml"/></Relationships>' % (rel, rel, rel, rel),
-    'xl/styles.xml': '<styleSheet %s><numFmts><numFmt numFmtId="164" formatCode="yyyy/mm/dd hh:mm"/></numFmts>'
+    'xl/styles.xml': '<styleSheet %s><numFmts><numFmt numFmtId="164" formatCode="yyyy/mm/dd hh:mm"/>'
+        '<numFmt numFmtId="165" formatCode="0.0\\%%"/></numFmts>'
         '<cellXfs><xf numFmtId="0"/><xf numFmtId="164"/><xf numFmtId="10"><alignment horizontal="center"/></xf>'
-        '<xf numFmtId="9"/></cellXfs></styleSheet>' % main,
+        '<xf numFmtId="9"/><xf numFmtId="165"/></cellXfs></styleSheet>' % main,
     'xl/sharedStrings.xml': '<sst %s><si><r><t>Stan</t></r><r><t>dard</t></r><rPh><t>hint</t></rPh></si>'
         '<si><t>标准值雾度</t></si></sst>' % main,
     'xl/worksheets/sheet1.xml': '<worksheet %s><sheetData>'
         '<row><c t="s"><v>0</v></c><c t="s"><v>1</v></c></row>'
         '<row><c t="inlineStr"><is><t>in&#108;<![CDATA[ine]]></t></is></c><c s="1"><v>0</v></c>'
-        '<c s="2"><v>0.25</v></c><c s="3"><v>0.5</v></c></row>'
+        '<c s="2"><v>0.25</v></c><c s="3"><v>0.5</v></c><c s="4"><v>12.5</v></c></row>'
         '<row r="5"><c r="C5" t="b"><v>1</v></c><c t="e"><v>#N/A</v></c></row></sheetData></worksheet>' % main,
     'xl/worksheets/sheet2.xml': '<x:worksheet %s><x:sheetData><x:row r="1"><x:c r="A1" t="inlineStr"><x:is><x:t>second '
         'sheet</x:t></x:is></x:c></x:row></x:sheetData></x:worksheet>' % main.replace('xmlns=', 'xmlns:x='),
@@ -195,7 +196,9 @@ with zipfile.ZipFile(sys.argv[1], 'w') as package:
         stored = name.endswith('sheet2.xml')
         package.writestr(name, text, zipfile.ZIP_STORED if stored else zipfile.ZIP_DEFLATED)
 )",
-     "s:Standard\ts:标准值雾度\t\t\ns:inline\td:1904-01-01T00:00:00\tp:0.25^\tp:0.5\n\t\t\t\n\t\t\t\n\t\tn:1\ts:#N/A\n"},
+     // An escaped % is a literal sign, not a percentage.
+     "s:Standard\ts:标准值雾度\t\t\t\ns:inline\td:1904-01-01T00:00:00\tp:0.25^\tp:0.5\tn:12.5\n\t\t\t\t\n\t\t\t\t\n"
+     "\t\tn:1\ts:#N/A\t\n"},
 };
 
 using ForeignWriters = testing::TestWithParam<ForeignCase>;
