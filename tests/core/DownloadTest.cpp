@@ -39,6 +39,7 @@ TEST(Download, BothRegionsAreReadInBlocks)
     } cases[] = {
         {false, "tq310", ResultYxy, 10, "S-010", {{0x680000, 240}, {0x6C0000, 160}}},
         {false, "tq310", ResultHaze, 3, "S-003", {{0x480000, 12}, {0x4C0000, 48}}},
+        {false, "tq310", ResultLab, 2, "S-002", {{0x580000, 24}, {0x5C0000, 32}}},
         {false, "tq310", ResultLCh, 11, "S-011", {{0x600000, 256}, {0x600100, 8}, {0x640000, 176}}},
         {false, "tq320", ResultLab, 64, "", {{0x580000, 256}, {0x580100, 256}, {0x580200, 256}, {0x5C0000, 256},
                                              {0x5C0100, 256}, {0x5C0200, 256}, {0x5C0300, 256}}},
