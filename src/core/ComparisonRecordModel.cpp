@@ -148,8 +148,13 @@ void ComparisonRecordModel::restore(const QList<ComparisonRecord> &records, cons
 {
     beginResetModel();
     records_ = records;
-    counters_ = counters;
     endResetModel();
+    restoreCounters(counters);
+}
+
+void ComparisonRecordModel::restoreCounters(const ComparisonCounters &counters)
+{
+    counters_ = counters;
     emit countersChanged();
 }
 

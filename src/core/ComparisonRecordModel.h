@@ -45,6 +45,8 @@ public:
     void clear();
     // The list and counters exactly as a previous session left them.
     void restore(const QList<ComparisonRecord> &records, const ComparisonCounters &counters);
+    // The counters as they were before results that were counted but never added.
+    void restoreCounters(const ComparisonCounters &counters);
 
     // Judges every record again with the current settings and rebuilds the counters;
     // rewrites ΔE, the result and the settings columns. An empty list is left alone.

@@ -560,7 +560,7 @@ bool ComparisonSession::appendStoredComparisons(const QList<StoredComparison> &s
     for (const StoredComparison &comparison : stored) {
         const int judged = int(records.size());
         if (steps > 0 && judged % RecordsPerStep == 0 && progress && !progress(judged / RecordsPerStep, steps)) {
-            records_.restore(records_.records(), before);
+            records_.restoreCounters(before);
             return false;
         }
         RecordFields fields = judgedRecord(comparison.standard, comparison.sample,
