@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-
 ExcelEngine::ExcelEngine(const QString &fileName, QObject *parent) : QObject(parent), fileName_(fileName) {}
 
 ExcelEngine::~ExcelEngine()
