@@ -1013,6 +1013,18 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
         <translation>the workbook is password-protected</translation>
     </message>
     <message>
+        <source>it is not a regular file</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>the workbook is too large to read</source>
+        <translation>the workbook is too large to read</translation>
+    </message>
+    <message>
+        <source>the workbook takes too long to read</source>
+        <translation>the workbook takes too long to read</translation>
+    </message>
+    <message>
         <source>sheet "%1" is larger than %2 cells</source>
         <translation>sheet "%1" is larger than %2 cells</translation>
     </message>

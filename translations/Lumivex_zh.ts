@@ -1012,6 +1012,18 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
         <translation>工作簿受密码保护</translation>
     </message>
     <message>
+        <source>it is not a regular file</source>
+        <translation>它不是普通文件</translation>
+    </message>
+    <message>
+        <source>the workbook is too large to read</source>
+        <translation>工作簿太大，无法读取</translation>
+    </message>
+    <message>
+        <source>the workbook takes too long to read</source>
+        <translation>工作簿读取耗时过长</translation>
+    </message>
+    <message>
         <source>sheet "%1" is larger than %2 cells</source>
         <translation>工作表“%1”超过 %2 个单元格</translation>
     </message>

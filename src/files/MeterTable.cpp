@@ -17,8 +17,11 @@ bool integerCell(const QVariant &cell, qint64 &number)
 {
     if (cell.typeId() == QMetaType::Double) {
         const double value = cell.toDouble();
+        // Out of range (1e300) or NaN, the conversion itself would be undefined.
+        if (!std::isfinite(value) || std::fabs(value) >= 9e15)
+            return false;
         number = qint64(value);
-        return std::isfinite(value) && std::fabs(value) < 9e15 && double(number) == value;
+        return double(number) == value;
     }
     bool ok = false;
     number = cell.toString().trimmed().toLongLong(&ok);

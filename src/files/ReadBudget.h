@@ -16,8 +16,8 @@ public:
     // The peak a read may bring the process to, the program itself included.
     static constexpr qint64 kPeakBytes = qint64(256) << 20;
     // What the readers may account for: the peak less room for the program, the parsers'
-    // buffers and the engine's copy of the used range.
-    static constexpr qint64 kDefaultBytes = qint64(144) << 20;
+    // buffers and the engine's copy of a used range (at most kMaxUsedCells values, 96 MB).
+    static constexpr qint64 kDefaultBytes = qint64(128) << 20;
     static constexpr qint64 kDefaultMilliseconds = 5000;
     // Estimated cost of one stored cell (map node and value), beside any text it holds.
     static constexpr qint64 kCellBytes = 96;

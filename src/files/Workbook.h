@@ -65,8 +65,10 @@ struct SheetLimits
     int columns;
 };
 SheetLimits sheetLimits(WorkbookFormat format);
-// Cells beyond this many in a used range are refused on reading (damaged or hostile files).
-constexpr qint64 kMaxUsedCells = 5'000'000;
+// Cells beyond this many in a used range are refused on reading (damaged or hostile files):
+// the engine hands a used range out as one value for each cell, empty ones included, and
+// that copy must fit beside the workbook within the read's memory budget.
+constexpr qint64 kMaxUsedCells = 3'000'000;
 // A spreadsheet cell holds at most this many characters.
 constexpr int kMaxTextLength = 32767;
 

@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -130,18 +132,43 @@ WorkbookFormat formatForExtension(const QString &path)
     return path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ? WorkbookFormat::Xlsx : WorkbookFormat::Xls;
 }
 
+int openRegularFile(const QString &path, QString &reason)
+{
+    // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat status;
+    if (descriptor < 0 || ::fstat(descriptor, &status) != 0) {
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+        if (descriptor >= 0)
+            ::close(descriptor);
+        return -1;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        ::close(descriptor);
+        reason = QCoreApplication::translate("Workbook", "it is not a regular file");
+        return -1;
+    }
+    return descriptor;
+}
+
 bool readWorkbookFile(const QString &path, Workbook &workbook, WorkbookFormat &format, QString &error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = readError(path, file.errorString());
+    QString reason;
+    const int descriptor = openRegularFile(path, reason);
+    if (descriptor < 0) {
+        error = readError(path, reason);
         return false;
     }
-    const QByteArray magic = file.read(kOle2Magic.size());
-    file.close();
+    char bytes[4];
+    const ssize_t count = ::pread(descriptor, bytes, sizeof bytes, 0);
+    ::close(descriptor);
+    if (count < 0) {
+        error = readError(path, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    const QByteArray magic(bytes, int(count));
 
     Workbook read;
-    QString reason;
     bool ok = false;
     if (magic.isEmpty()) {
         format = formatForExtension(path);

@@ -11,6 +11,10 @@
 // .xlsx for a name ending in .xlsx, else .xls (the program's archive format).
 WorkbookFormat formatForExtension(const QString &path);
 
+// Opens a file to read only when it is a regular file: a FIFO, a device or a directory is
+// refused at once instead of blocking or reading forever. A descriptor, or -1 with reason.
+int openRegularFile(const QString &path, QString &reason);
+
 bool readWorkbookFile(const QString &path, Workbook &workbook, WorkbookFormat &format, QString &error);
 
 // Writes a temporary file beside path and renames it over path only once it is complete,

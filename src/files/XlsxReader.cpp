@@ -1,5 +1,6 @@
 // .xlsx: the zip package's XML parts through QXmlStreamReader.
 
+#include "ReadBudget.h"
 #include "WorkbookCodecs.h"
 #include "ZipPackage.h"
 
@@ -11,6 +12,17 @@
 #include <iterator>
 
 namespace {
+
+// Deeper than any part a spreadsheet program writes; the parser's element stack stays small.
+constexpr int kMaxDepth = 64;
+// Unpacked bytes one token (a text, a tag with its attributes) may take; the parser holds a
+// token whole until it ends, so without this one endless text would be buffered whole.
+constexpr qint64 kMaxTokenBytes = qint64(4) << 20;
+// Estimated cost of a parsed sheet entry and of a relationship or style, beside their texts.
+constexpr qint64 kSheetBytes = 256;
+constexpr qint64 kEntryBytes = 64;
+// What libzip keeps for each entry of the package directory.
+constexpr qint64 kZipEntryBytes = 256;
 
 struct Relationship
 {
@@ -60,23 +72,6 @@ bool isStart(const QXmlStreamReader &xml, QStringView name)
 bool isEnd(const QXmlStreamReader &xml, QStringView name)
 {
     return xml.isEndElement() && xml.name() == name;
-}
-
-// The text of a string item (<si> or <is>): its <t> runs, leaving out phonetic hints.
-QString readStringItem(QXmlStreamReader &xml)
-{
-    const QString element = xml.name().toString();
-    QString text;
-    int phonetic = 0;
-    while (!xml.atEnd() && !(xml.readNext(), isEnd(xml, element))) {
-        if (isStart(xml, u"rPh"))
-            ++phonetic;
-        else if (isEnd(xml, u"rPh"))
-            --phonetic;
-        else if (isStart(xml, u"t") && phonetic == 0)
-            text += xml.readElementText();
-    }
-    return decodeEscapes(text);
 }
 
 NumberFormat classifyNumberFormat(int id, const QString &code)
@@ -130,6 +125,8 @@ public:
         QString detail;
         if (!zip_.open(path, detail))
             return fail(reason, detail);
+        if (!budget_.spend(zip_.partCount() * kZipEntryBytes))
+            return overBudget(reason);
         QHash<QString, Relationship> packageRels;
         if (!parsePart(QStringLiteral("_rels/.rels"), reason, [&](QXmlStreamReader &xml) {
                 return readRelationships(xml, QString(), packageRels);
@@ -154,6 +151,7 @@ public:
                    }))
                 return false;
         }
+        // A part listed again is read and counted again: the budget covers every copy held.
         for (const auto &[name, id] : sheets) {
             Sheet &sheet = workbook.sheets.emplace_back();
             sheet.name = name;
@@ -173,30 +171,107 @@ private:
         return false;
     }
 
+    bool overBudget(QString &reason)
+    {
+        reason = budget_.reason();
+        return false;
+    }
+
     bool parsePart(const QString &part, QString &reason, const std::function<bool(QXmlStreamReader &)> &parse)
     {
         QString detail;
         const std::unique_ptr<ZipPart> device = zip_.part(part, detail);
         if (!device)
             return fail(reason, detail);
+        device->setLeash(kMaxTokenBytes);
         QXmlStreamReader xml(device.get());
+        depth_ = 0;
         const bool parsed = parse(xml);
+        if (device->leashBroken())
+            budget_.spend(budget_.limit() + 1);
+        if (!budget_.ok())
+            return overBudget(reason);
         if (xml.hasError())
             return fail(reason, QStringLiteral("%1: %2").arg(part, xml.errorString()));
-        if (parsed && (device->readAll(), !device->intact()))
-            return fail(reason, QStringLiteral("%1: wrong size or CRC").arg(part));
+        if (parsed) {
+            QByteArray rest(1 << 16, Qt::Uninitialized);
+            while (device->read(rest.data(), rest.size()) > 0 && budget_.inTime()) {
+            }
+            if (!budget_.ok())
+                return overBudget(reason);
+            if (!device->intact())
+                return fail(reason, QStringLiteral("%1: wrong size or CRC").arg(part));
+        }
         return parsed;
     }
 
-    static bool readRelationships(QXmlStreamReader &xml, const QString &sourcePart, QHash<QString, Relationship> &rels)
+    // The next token, while the part lasts and the read keeps within its budget and depth.
+    bool step(QXmlStreamReader &xml)
     {
-        while (!xml.atEnd()) {
-            if (xml.readNext(); isStart(xml, u"Relationship")) {
+        if (xml.atEnd())
+            return false;
+        xml.readNext();
+        if (auto *device = static_cast<ZipPart *>(xml.device()))
+            device->mark();
+        if (xml.isStartElement() && ++depth_ > kMaxDepth)
+            xml.raiseError(QStringLiteral("elements nested deeper than %1").arg(kMaxDepth));
+        else if (xml.isEndElement())
+            --depth_;
+        if (!budget_.ok())
+            xml.raiseError(budget_.reason());
+        return !xml.atEnd();
+    }
+
+    // Skips the rest of the element just started.
+    void skipElement(QXmlStreamReader &xml)
+    {
+        for (const int depth = depth_; step(xml) && depth_ >= depth;) {
+        }
+    }
+
+    // The text of the element just started; child elements are skipped. Longer than a cell
+    // holds: the part is damaged.
+    QString elementText(QXmlStreamReader &xml)
+    {
+        QString text;
+        for (const int depth = depth_; step(xml) && depth_ >= depth;) {
+            if (xml.isCharacters() || xml.isEntityReference())
+                text += xml.text();
+            else if (xml.isStartElement())
+                skipElement(xml);
+            if (text.size() > kMaxTextLength)
+                xml.raiseError(QStringLiteral("a text longer than %1 characters").arg(kMaxTextLength));
+        }
+        return text;
+    }
+
+    // The text of a string item (<si> or <is>): its <t> runs, leaving out phonetic hints.
+    QString readStringItem(QXmlStreamReader &xml)
+    {
+        QString text;
+        for (const int depth = depth_; step(xml) && depth_ >= depth;) {
+            if (isStart(xml, u"rPh"))
+                skipElement(xml);
+            else if (isStart(xml, u"t"))
+                text += elementText(xml);
+            if (text.size() > kMaxTextLength)
+                xml.raiseError(QStringLiteral("a text longer than %1 characters").arg(kMaxTextLength));
+        }
+        return decodeEscapes(text);
+    }
+
+    bool readRelationships(QXmlStreamReader &xml, const QString &sourcePart, QHash<QString, Relationship> &rels)
+    {
+        while (step(xml)) {
+            if (isStart(xml, u"Relationship")) {
                 const QXmlStreamAttributes a = xml.attributes();
                 const QString target = a.value(QLatin1String("Target")).toString();
                 const bool external = a.value(QLatin1String("TargetMode")) == u"External";
-                rels.insert(a.value(QLatin1String("Id")).toString(),
-                            {a.value(QLatin1String("Type")).toString(), external ? target : resolvePart(sourcePart, target)});
+                const QString id = a.value(QLatin1String("Id")).toString();
+                const Relationship rel{a.value(QLatin1String("Type")).toString(),
+                                       external ? target : resolvePart(sourcePart, target)};
+                budget_.spend(kEntryBytes + ReadBudget::textBytes(id.size() + rel.type.size() + rel.target.size()));
+                rels.insert(id, rel);
             }
         }
         return true;
@@ -204,8 +279,7 @@ private:
 
     bool readWorkbookPart(QXmlStreamReader &xml, QList<std::pair<QString, QString>> &sheets)
     {
-        while (!xml.atEnd()) {
-            xml.readNext();
+        while (step(xml)) {
             if (isStart(xml, u"workbookPr")) {
                 const QStringView flag = xml.attributes().value(QLatin1String("date1904"));
                 base1904_ = flag == u"1" || flag == u"true";
@@ -215,7 +289,9 @@ private:
                     if (a.name() == u"id" && !a.namespaceUri().isEmpty())
                         id = a.value().toString();
                 }
-                sheets.append(std::pair(xml.attributes().value(QLatin1String("name")).toString(), id));
+                const QString name = xml.attributes().value(QLatin1String("name")).toString();
+                budget_.spend(kSheetBytes + ReadBudget::textBytes(name.size() + id.size()));
+                sheets.append(std::pair(name, id));
             }
         }
         return true;
@@ -223,9 +299,11 @@ private:
 
     bool readSharedStrings(QXmlStreamReader &xml)
     {
-        while (!xml.atEnd()) {
-            if (xml.readNext(); isStart(xml, u"si"))
+        while (step(xml)) {
+            if (isStart(xml, u"si")) {
                 strings_.append(readStringItem(xml));
+                budget_.spend(ReadBudget::textBytes(strings_.constLast().size()));
+            }
         }
         return true;
     }
@@ -234,14 +312,16 @@ private:
     {
         QHash<int, QString> codes;
         bool inCellXfs = false;
-        while (!xml.atEnd()) {
-            xml.readNext();
+        while (step(xml)) {
             if (isStart(xml, u"numFmt")) {
-                codes.insert(xml.attributes().value(QLatin1String("numFmtId")).toInt(), xml.attributes().value(QLatin1String("formatCode")).toString());
+                const QString code = xml.attributes().value(QLatin1String("formatCode")).toString();
+                budget_.spend(kEntryBytes + ReadBudget::textBytes(code.size()));
+                codes.insert(xml.attributes().value(QLatin1String("numFmtId")).toInt(), code);
             } else if (isStart(xml, u"cellXfs") || isEnd(xml, u"cellXfs")) {
                 inCellXfs = xml.isStartElement();
             } else if (inCellXfs && isStart(xml, u"xf")) {
                 const int id = xml.attributes().value(QLatin1String("numFmtId")).toInt();
+                budget_.spend(sizeof(Style));
                 styles_.append({classifyNumberFormat(id, codes.value(id)), false});
             } else if (inCellXfs && isStart(xml, u"alignment") && !styles_.isEmpty()) {
                 styles_.last().centred = xml.attributes().value(QLatin1String("horizontal")) == u"center";
@@ -255,11 +335,15 @@ private:
         const SheetLimits limits = sheetLimits(WorkbookFormat::Xlsx);
         CellPos next{-1, 0}; // a <row> without a number follows the previous one
         auto hint = sheet.cells.end(); // cells come in order: each one goes in at the end
-        while (!xml.atEnd()) {
-            xml.readNext();
+        while (step(xml)) {
             if (isStart(xml, u"row")) {
+                // 1-based; a row number beyond the sheet is refused before any arithmetic on it.
                 const QStringView r = xml.attributes().value(QLatin1String("r"));
-                next = {r.isEmpty() ? next.row + 1 : r.toInt() - 1, 0};
+                bool ok = r.isEmpty();
+                const qint64 number = ok ? qint64(next.row) + 2 : r.toLongLong(&ok);
+                if (!ok || number < 1 || number > limits.rows)
+                    return fail(reason, QStringLiteral("row %1 outside the sheet").arg(r.isEmpty() ? QString::number(number) : r.toString()));
+                next = {int(number - 1), 0};
                 continue;
             }
             if (!isStart(xml, u"c"))
@@ -273,6 +357,7 @@ private:
                 return fail(reason, QStringLiteral("cell %1 outside the sheet").arg(r));
             next = {pos.row, pos.column + 1};
             Cell cell;
+            const QStringView type = attributes.value(QLatin1String("t"));
             if (!readCell(xml, attributes, cell))
                 return fail(reason, QStringLiteral("cell %1").arg(r));
             if (cell.isEmpty() && !cell.centred && cell.format == NumberFormat::General)
@@ -281,6 +366,10 @@ private:
                 reason = tooLargeReason(sheet.name);
                 return false;
             }
+            // Text from the shared strings is shared with them, already counted.
+            const bool ownText = type != u"s" && cell.value.typeId() == QMetaType::QString;
+            if (!budget_.spendCells(1) || (ownText && !budget_.spend(ReadBudget::textBytes(cell.value.toString().size()))))
+                return overBudget(reason);
             hint = std::next(sheet.cells.insert_or_assign(hint, pos, std::move(cell)));
         }
         return true;
@@ -292,14 +381,16 @@ private:
         const QStringView styleIndex = attributes.value(QLatin1String("s"));
         const Style style = styleIndex.isEmpty() ? Style() : styles_.value(styleIndex.toInt());
         QString value, inlineText;
-        while (!xml.atEnd() && !(xml.readNext(), isEnd(xml, u"c"))) {
+        for (const int depth = depth_; step(xml) && depth_ >= depth;) {
             if (isStart(xml, u"v"))
-                value = xml.readElementText();
+                value = elementText(xml);
             else if (isStart(xml, u"is"))
                 inlineText = readStringItem(xml);
             else if (xml.isStartElement())
-                xml.skipCurrentElement();
+                skipElement(xml);
         }
+        if (xml.hasError())
+            return false;
         cell.format = style.format;
         cell.centred = style.centred;
         if (type == u"inlineStr") {
@@ -330,6 +421,8 @@ private:
         return true;
     }
 
+    ReadBudget budget_;
+    int depth_ = 0;
     ZipPackage zip_;
     QList<QString> strings_;
     QList<Style> styles_;

@@ -14,7 +14,8 @@ QString writeTable(const QString &path, const QList<QStringList> &rows)
     Sheet sheet{QStringLiteral("Sheet1"), {}};
     for (int r = 0; r < rows.size(); ++r) {
         for (int c = 0; c < rows[r].size(); ++c)
-            sheet.cells.emplace(CellPos{r + 1, c}, cellFromText(rows[r][c])); // row 1 left empty
+            sheet.cells.emplace(CellPos{r + 1, c}, // row 1 left empty
+                                rows[r][c] == "NaN" ? Cell{qQNaN()} : cellFromText(rows[r][c]));
     }
     return writeSample(path, formatForExtension(path), workbookOf(std::move(sheet)));
 }
@@ -47,12 +48,14 @@ TEST(MeterTable, TheFirstMatchWinsAndAMissSaysSo)
 {
     QTemporaryDir folder;
     const QString path = writeTable(folder.filePath("meterno.xls"),
-                                    {{"MeterNo", "Model", "Type"}, {"abc", "TQ999", "2"}, {"77", "TQ310", "0"},
+                                    {{"MeterNo", "Model", "Type"}, {"abc", "TQ999", "2"}, {"1e300", "TQ999", "2"},
+                                     {"-1e300", "TQ999", "2"}, {"NaN", "TQ999", "2"}, {"77", "TQ310", "0"},
                                      {"77", "TQ320", "1"}, {"78.5", "TQ320", "1"}});
     MeterTable table;
     ASSERT_TRUE(table.load(path).isEmpty());
     EXPECT_EQ(lookedUp(table, 77), "1 TQ310 0 |");
-    for (const quint32 miss : {0u, 78u, 999u}) // a text or fraction in column A matches nothing
+    // A text, a fraction, a number beyond any meter number or NaN in column A matches nothing.
+    for (const quint32 miss : {0u, 78u, 999u})
         EXPECT_EQ(lookedUp(table, miss), "0 " + MeterTable::unknownModelName() + " 5 Error|Read MeterNo Fail!");
 }
 

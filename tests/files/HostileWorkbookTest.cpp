@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: Apache-2.0
+// Hostile and special workbook files: each is refused (or read) within the read budget, at once
+// where nothing can be read, with the message the user sees. Reads run in a child process so
+// the peak memory of each one can be measured on its own.
+
+#include "MeterTable.h"
+#include "ReadBudget.h"
+#include "WorkbookTestSupport.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Writes one .xlsx for each case into the folder given; big parts are made here, not shipped.
+const char *const kMakeHostile = R"(
+import sys, zipfile, struct
+out = sys.argv[1]
+NS = 'xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"'
+REL = 'http://schemas.openxmlformats.org/officeDocument/2006/relationships'
+def rels(items):
+    return ('<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
+            + ''.join(f'<Relationship Id="{i}" Type="{REL}/{t}" Target="{p}"/>' for i, t, p in items)
+            + '</Relationships>')
+def book(name, sheet, sheets=1, strings=None):
+    listed = ''.join(f'<sheet name="S{i}" sheetId="{i + 1}" r:id="rId1"/>' for i in range(sheets))
+    with zipfile.ZipFile(f'{out}/{name}.xlsx', 'w', zipfile.ZIP_DEFLATED) as z:
+        z.writestr('_rels/.rels', rels([('rId1', 'officeDocument', 'xl/workbook.xml')]))
+        z.writestr('xl/_rels/workbook.xml.rels', rels([('rId1', 'worksheet', 'worksheets/sheet1.xml'),
+                                                       ('rId2', 'sharedStrings', 'sharedStrings.xml')]))
+        z.writestr('xl/workbook.xml', f'<workbook {NS} xmlns:r="{REL}"><sheets>{listed}</sheets></workbook>')
+        z.writestr('xl/sharedStrings.xml', f'<sst {NS}>{strings or ""}</sst>')
+        z.writestr('xl/worksheets/sheet1.xml', f'<worksheet {NS}><sheetData>{sheet}</sheetData></worksheet>')
+def row(cells, r=''):
+    return f'<row{r}>' + '<c><v>1</v></c>' * cells + '</row>'
+book('repeated-part', row(1000) * 200, sheets=200)
+book('one-endless-text', '', strings='<si><t>' + 'a' * (64 << 20) + '</t></si>')
+book('many-long-texts', '', strings=('<si><t>' + 'a' * 32000 + '</t></si>') * 5000)
+book('many-cells', row(1400) * 2000)
+book('nested', '<row><c>' + '<a>' * 1000000 + '</c></row>')
+book('row-huge', row(1, ' r="99999999999"'))
+book('row-lowest', row(1, ' r="-2147483648"'))
+book('row-after-last', row(0, ' r="1048576"') + row(1))
+book('cell-huge', '<row><c r="A99999999999"><v>1</v></c></row>')
+# The sheet part damaged: a deflated block of a type that does not exist; a wrong CRC.
+def damage(name, change):
+    book(name, row(50) * 200)
+    with zipfile.ZipFile(f'{out}/{name}.xlsx') as z:
+        info = z.getinfo('xl/worksheets/sheet1.xml')
+    data = bytearray(open(f'{out}/{name}.xlsx', 'rb').read())
+    change(data, info, info.header_offset + 30 + len(info.filename) + len(info.extra))
+    open(f'{out}/{name}.xlsx', 'wb').write(data)
+def bad_block(data, info, start):
+    data[start] = 0x07
+def bad_crc(data, info, start):
+    wrong = struct.pack('<I', info.CRC ^ 1)
+    data[info.header_offset + 14:info.header_offset + 18] = wrong
+    entry = data.rindex(info.filename.encode()) - 46 # its entry in the directory at the end
+    data[entry + 16:entry + 20] = wrong
+damage('damaged-deflate', bad_block)
+damage('wrong-crc', bad_crc)
+)";
+
+struct Read
+{
+    QString error;
+    long peakKb = 0;
+    qint64 milliseconds = 0;
+};
+
+// Reads the file through the workbook reader in a child process.
+Read readInChild(const QString &path)
+{
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return {QStringLiteral("no pipe")};
+    QElapsedTimer clock;
+    clock.start();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        Workbook workbook;
+        WorkbookFormat format;
+        QString error;
+        const QByteArray said = readWorkbookFile(path, workbook, format, error) ? QByteArray("read") : error.toUtf8();
+        [[maybe_unused]] const ssize_t written = ::write(pipeEnds[1], said.constData(), size_t(said.size()));
+        ::_exit(0);
+    }
+    ::close(pipeEnds[1]);
+    QByteArray said;
+    char chunk[4096];
+    for (ssize_t n; (n = ::read(pipeEnds[0], chunk, sizeof chunk)) > 0;)
+        said.append(chunk, n);
+    ::close(pipeEnds[0]);
+    int status = 0;
+    struct rusage usage{};
+    ::wait4(child, &status, 0, &usage);
+    return {QString::fromUtf8(said), usage.ru_maxrss, clock.elapsed()};
+}
+
+QString cannotRead(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Cannot read %1: %2").arg(path, reason);
+}
+
+QString damaged(const QString &detail)
+{
+    return QStringLiteral("the workbook is damaged (%1)").arg(detail);
+}
+
+class HostileWorkbook : public testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        folder_ = new QTemporaryDir;
+        runPython(QString::fromUtf8(kMakeHostile), {folder_->path()});
+    }
+    static void TearDownTestSuite() { delete folder_; }
+    static QTemporaryDir *folder_;
+};
+QTemporaryDir *HostileWorkbook::folder_ = nullptr;
+
+TEST_F(HostileWorkbook, IsRefusedWithinTheBudget)
+{
+    // Over the budget: too large, or too slow where the machine is busy; either in its words.
+    const QString tooLarge = QStringLiteral("the workbook is too large to read");
+    const QString tooLong = QStringLiteral("the workbook takes too long to read");
+    const QString sheet = QStringLiteral("xl/worksheets/sheet1.xml: ");
+    const struct
+    {
+        const char *name;
+        QString reason;
+    } cases[] = {
+        {"repeated-part", tooLarge},
+        {"one-endless-text", tooLarge},
+        {"many-long-texts", tooLarge},
+        {"many-cells", tooLarge},
+        {"nested", damaged(sheet + "elements nested deeper than 64")},
+        {"row-huge", damaged("row 99999999999 outside the sheet")},
+        {"row-lowest", damaged("row -2147483648 outside the sheet")},
+        {"row-after-last", damaged("row 1048577 outside the sheet")},
+        {"cell-huge", damaged("cell reference A99999999999")},
+        {"damaged-deflate", damaged(sheet + "Premature end of document.")},
+        {"wrong-crc", damaged(sheet + "wrong size or CRC")},
+    };
+    for (const auto &c : cases) {
+        const QString path = folder_->filePath(QString::fromLatin1(c.name) + ".xlsx");
+        const Read read = readInChild(path);
+        const QString reason = c.reason == tooLarge && read.error.endsWith(tooLong) ? tooLong : c.reason;
+        EXPECT_EQ(read.error.toStdString(), cannotRead(path, reason).toStdString());
+        EXPECT_LT(read.peakKb * 1024, ReadBudget::kPeakBytes) << c.name;
+        EXPECT_LT(read.milliseconds, ReadBudget::kDefaultMilliseconds + 1000) << c.name;
+        std::cout << c.name << ": peak " << read.peakKb / 1024 << " MB, " << read.milliseconds << " ms\n";
+    }
+}
+
+TEST_F(HostileWorkbook, SpecialFilesAreRefusedAtOnce)
+{
+    const QString fifo = folder_->filePath("fifo.xlsx"), locked = folder_->filePath("locked.xls");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString notRegular = QStringLiteral("it is not a regular file");
+    struct
+    {
+        QString path;
+        QString reason;
+    } cases[] = {{fifo, notRegular}, {folder_->path(), notRegular}, {"/dev/zero", notRegular}, {locked, "Permission denied"}};
+    writeSample(locked, WorkbookFormat::Xls);
+    QFile::setPermissions(locked, {});
+    for (const auto &c : cases) {
+        if (c.path == locked && ::geteuid() == 0)
+            continue; // root reads it all the same
+        const Read read = readInChild(c.path);
+        EXPECT_EQ(read.error.toStdString(), cannotRead(c.path, c.reason).toStdString());
+        EXPECT_LT(read.milliseconds, 2000) << c.path.toStdString();
+    }
+    // The meter table, like every reader of workbooks, says it cannot open the file.
+    MeterTable table;
+    EXPECT_EQ(table.load(fifo).text, QString::fromUtf8("Can't open file！"));
+}
+
+} // namespace
