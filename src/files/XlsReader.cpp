@@ -1,9 +1,12 @@
 // .xls through libfreexl.
 
+#include "ReadBudget.h"
 #include "WorkbookCodecs.h"
+#include "XlsPrecheck.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QHash>
 #include <QScopeGuard>
 
 #include <freexl.h>
@@ -15,20 +18,21 @@ QString freexlReason(int code)
     return damagedReason(QStringLiteral("freexl %1").arg(code));
 }
 
-// An encrypted .xlsx is an OLE2 file holding an "EncryptedPackage" stream instead of a workbook.
-bool isEncryptedPackage(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QString name = QStringLiteral("EncryptedPackage");
-    const QByteArray utf16(reinterpret_cast<const char *>(name.utf16()), name.size() * 2);
-    return file.readAll().contains(utf16);
-}
+// Cells showing one shared string share its text (libfreexl hands out the same pointer), so a
+// text repeated over many cells is held once, as the budget counted it.
+using SharedTexts = QHash<const char *, QString>;
 
-QVariant valueOf(const FreeXL_CellValue &cell)
+QVariant valueOf(const FreeXL_CellValue &cell, SharedTexts &shared)
 {
-    const QString text = cell.type >= FREEXL_CELL_TEXT ? QString::fromUtf8(cell.value.text_value) : QString();
+    QString text;
+    if (cell.type == FREEXL_CELL_SST_TEXT) {
+        auto found = shared.find(cell.value.text_value);
+        if (found == shared.end())
+            found = shared.insert(cell.value.text_value, QString::fromUtf8(cell.value.text_value));
+        text = *found;
+    } else if (cell.type >= FREEXL_CELL_TEXT) {
+        text = QString::fromUtf8(cell.value.text_value);
+    }
     switch (cell.type) {
     case FREEXL_CELL_INT:
         return double(cell.value.int_value);
@@ -49,7 +53,8 @@ QVariant valueOf(const FreeXL_CellValue &cell)
     }
 }
 
-bool readSheet(const void *handle, unsigned short index, Sheet &sheet, QString &reason)
+bool readSheet(const void *handle, unsigned short index, Sheet &sheet, SharedTexts &shared, ReadBudget &budget,
+               QString &reason)
 {
     const char *name = nullptr;
     unsigned int rows = 0;
@@ -69,11 +74,15 @@ bool readSheet(const void *handle, unsigned short index, Sheet &sheet, QString &
         return false;
     }
     for (unsigned int row = 0; row < rows; ++row) {
+        if (!budget.inTime()) {
+            reason = budget.reason();
+            return false;
+        }
         for (unsigned short column = 0; column < columns; ++column) {
             FreeXL_CellValue cell;
             if (freexl_get_cell_value(handle, row, column, &cell) != FREEXL_OK || cell.type == FREEXL_CELL_NULL)
                 continue;
-            const QVariant value = valueOf(cell);
+            const QVariant value = valueOf(cell, shared);
             const bool isDateTime = value.typeId() == QMetaType::QDateTime;
             if (isDateTime && !value.toDateTime().isValid())
                 continue;
@@ -88,12 +97,27 @@ bool readSheet(const void *handle, unsigned short index, Sheet &sheet, QString &
 
 bool readXls(const QString &path, Workbook &workbook, QString &reason)
 {
+    ReadBudget budget;
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            reason = file.errorString();
+            return false;
+        }
+        // The file's bytes are held only while they are checked.
+        if (!budget.spend(file.size())) {
+            reason = budget.reason();
+            return false;
+        }
+        if (!precheckXls(file.readAll(), budget, reason))
+            return false;
+        budget.release(file.size());
+    }
     const void *handle = nullptr;
     const auto closeHandle = qScopeGuard([&handle] { freexl_close(handle); });
     const int opened = freexl_open(QFile::encodeName(path).constData(), &handle);
     if (opened != FREEXL_OK) {
-        reason = opened == FREEXL_BIFF_WORKBOOK_NOT_FOUND && isEncryptedPackage(path) ? passwordReason()
-                                                                                       : freexlReason(opened);
+        reason = freexlReason(opened);
         return false;
     }
     unsigned int password = 0, sheetCount = 0;
@@ -106,8 +130,9 @@ bool readXls(const QString &path, Workbook &workbook, QString &reason)
         reason = freexlReason(counted);
         return false;
     }
+    SharedTexts shared;
     for (unsigned short i = 0; i < sheetCount; ++i) {
-        if (!readSheet(handle, i, workbook.sheets.emplace_back(), reason))
+        if (!readSheet(handle, i, workbook.sheets.emplace_back(), shared, budget, reason))
             return false;
     }
     return true;
