@@ -615,6 +615,10 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
         <translation>Spectra</translation>
     </message>
     <message>
+        <source>and %1 more</source>
+        <translation>and %1 more</translation>
+    </message>
+    <message>
         <source>Spectral history</source>
         <translation>Spectral history</translation>
     </message>

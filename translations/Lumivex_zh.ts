@@ -614,6 +614,10 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
         <translation>光谱</translation>
     </message>
     <message>
+        <source>and %1 more</source>
+        <translation>另有 %1 条</translation>
+    </message>
+    <message>
         <source>Spectral history</source>
         <translation>光谱历史</translation>
     </message>

@@ -18,6 +18,12 @@ MainWindow::MainWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique<U
     ui->setupUi(this);
     initForm();
     on_btnLanguageZh_clicked();
+    showLamp(false);
+}
+
+void MainWindow::start()
+{
+    page_->start();
     initusbport();
 }
 

@@ -28,6 +28,9 @@ public:
     // The program's main window, constructed on first use.
     static MainWindow *instance();
 
+    // Opens an instrument that is already plugged in. Called once the window is on screen, so
+    // whatever the connection reads say has the window behind it.
+    void start();
     // Arrivals and removals from source reach OpenUSB and CloseUSB. Not owning.
     void setHotplugSource(HotplugSource *source);
     FirstPageFor310 *page() const { return page_; }

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
 #include <QTextCodec>
 #include <cstdio>
 
@@ -107,9 +109,13 @@ int main(int argc, char **argv)
         qDebug() << "注册失败";
     }
     window->setWindowTitle(QStringLiteral("Lumivex V1.4"));
+    // Without a window manager to maximise it, the window still covers the screen.
+    window->setGeometry(window->screen()->availableGeometry());
     window->setWindowState(Qt::WindowMaximized);
     window->show();
     window->keepJournal(SessionJournal::defaultPath(instanceKey));
+    // The instrument is opened once the event loop has put the window on screen.
+    QTimer::singleShot(0, window, &MainWindow::start);
     QObject::connect(&guard, &SingleInstanceGuard::messageReceived, window, &MainWindow::handleAppMessage);
     return app.exec();
 }

@@ -100,6 +100,9 @@ FirstPageFor310::FirstPageFor310(LinkPort &port, QWidget *parent)
     initComparisonTable();
     initRecordList();
     initResultKindButtons();
+    ui->splitter_page->setStretchFactor(0, 0);
+    ui->splitter_page->setStretchFactor(1, 1);
+    ui->splitter_records->setStretchFactor(0, 1);
     ui->companyinfoLab->hide();
     ui->companywetLab->hide();
     connect(&session_, &ComparisonSession::pairChanged, this, &FirstPageFor310::showPair);
@@ -111,7 +114,15 @@ FirstPageFor310::FirstPageFor310(LinkPort &port, QWidget *parent)
     showPair();
     showCounters();
     applyResultKindView();
-    show(session_.loadMeterTable(MeterTable::defaultPath()));
+    // A missing table is said by start(), over the window and in its language.
+    meterTableMissing_ = session_.loadMeterTable(MeterTable::defaultPath()).failed;
+}
+
+void FirstPageFor310::start()
+{
+    if (meterTableMissing_)
+        show(session_.loadMeterTable(MeterTable::defaultPath()));
+    meterTableMissing_ = false;
 }
 
 FirstPageFor310::~FirstPageFor310() = default;
@@ -584,6 +595,57 @@ void FirstPageFor310::applyResultKindView()
                   {RecordColumn::ReportButton, unit + 15}};
     for (const auto &w : widths)
         list->setColumnWidth(w.column, int(w.width));
+    fitComparisonHeight();
+    fitRecordHeadings();
+}
+
+void FirstPageFor310::fitComparisonHeight()
+{
+    QTableWidget *comparison = ui->tableWidget_colorDiff;
+    int height = 2 * comparison->frameWidth();
+    for (int row = 0; row < comparison->rowCount(); ++row) {
+        if (!comparison->isRowHidden(row))
+            height += comparison->rowHeight(row);
+    }
+    comparison->setFixedHeight(height);
+}
+
+// A column is never narrower than its heading: the screen-share widths above suit the numbers,
+// but a longer heading (or its translation) would be cut.
+void FirstPageFor310::fitRecordHeadings()
+{
+    QTableView *list = ui->tableWidget_data;
+    RbTableHeaderModel *model = recordHeader_->headerModel();
+    const QFontMetrics metrics(recordHeader_->font());
+    const int padding = 2 * metrics.averageCharWidth() + 8;
+    for (int row = 0; row < HeaderRows; ++row) {
+        for (int column = 0; column < RecordColumn::HazeTolerance; ++column) {
+            const QModelIndex cell = model->index(row, column);
+            const QString text = model->data(cell, Qt::DisplayRole).toString();
+            if (text.isEmpty())
+                continue;
+            // A group heading has the room of its shown columns; the first one widens if needed.
+            const int span = std::max(1, model->data(cell, RbTableHeaderModel::ColumnSpanRole).toInt());
+            int room = 0;
+            int first = -1;
+            for (int c = column; c < column + span; ++c) {
+                if (list->isColumnHidden(c))
+                    continue;
+                room += list->columnWidth(c);
+                first = first < 0 ? c : first;
+            }
+            const int missing = metrics.horizontalAdvance(text) + padding - room;
+            if (first >= 0 && missing > 0)
+                list->setColumnWidth(first, list->columnWidth(first) + missing);
+        }
+    }
+}
+
+void FirstPageFor310::showEvent(QShowEvent *event)
+{
+    // Row heights follow the style sheets, which are all set by the time the page shows.
+    fitComparisonHeight();
+    QWidget::showEvent(event);
 }
 
 void FirstPageFor310::changeEvent(QEvent *event)
@@ -603,6 +665,12 @@ void FirstPageFor310::initComparisonTable()
     table->horizontalHeader()->hide();
     table->verticalHeader()->hide();
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The row names keep their whole width; the value columns share the rest.
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    // Only the rows of the result kind are shown, and the table is exactly that tall.
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     showComparisonHeadings();
 }
 
@@ -693,5 +761,6 @@ void FirstPageFor310::languageChange()
     showPair();
     showComparisonHeadings();
     showRecordHeadings();
+    applyResultKindView(); // widths follow the new headings
     session_.records().retranslate();
 }

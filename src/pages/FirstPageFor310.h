@@ -25,7 +25,10 @@ public:
     explicit FirstPageFor310(LinkPort &port, QWidget *parent = nullptr);
     ~FirstPageFor310() override;
 
+    using QWidget::show; // beside the private show(Outcome) overloads
     ComparisonSession &session() { return session_; }
+    // Once the window is on screen: says what went wrong while the page was built.
+    void start();
     // Keeps the records in journal from now on; first offers what a previous session left there.
     void keepJournal(SessionJournal &journal);
     // Asked before the window closes: true when nothing unsaved is left or the user let it go.
@@ -76,6 +79,7 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void show(const Outcome &outcome);
@@ -87,6 +91,8 @@ private:
     void connectReturnKeys();
     // Shows only the comparison rows and record columns of the set result kind.
     void applyResultKindView();
+    void fitComparisonHeight();
+    void fitRecordHeadings();
     void showPair();
     void showDevice();
     void showSettings();
@@ -106,6 +112,7 @@ private:
     SessionJournal *journal_ = nullptr;
     std::optional<SessionJournal::Saved> restoredSpectra_;
     RbTableHeaderView *recordHeader_ = nullptr;
+    bool meterTableMissing_ = false;
     // What the last report's information dialog said; the next report starts with it.
     struct ReportSignatures
     {

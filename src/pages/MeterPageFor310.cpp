@@ -7,7 +7,9 @@
 #include "SpectralChart.h"
 #include "UnsavedQuestion.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QPainter>
 
 namespace {
@@ -21,6 +23,9 @@ MeterPageFor310::MeterPageFor310(LinkPort &port, int deviceType, QWidget *parent
 {
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // As wide as the whole table where the screen allows, never wider than the screen.
+    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    resize(QSize(1960, 800).boundedTo(screen->availableGeometry().size() - QSize(40, 40)));
     initSpectralTable();
     connect(&session_.records(), &Model::curvesChanged, this, qOverload<>(&QWidget::update));
 }
@@ -143,6 +148,9 @@ void MeterPageFor310::paintEvent(QPaintEvent *event)
 {
     QDialog::paintEvent(event);
     QPainter painter(this);
-    SpectralChart::paint(painter, QRectF(ui->widget_chart->geometry()), session_.records().records(),
-                         session_.deviceType());
+    const SpectralRecordModel &model = session_.records();
+    QStringList names;
+    for (int k = 0; k < model.count(); ++k)
+        names.append(model.name(k));
+    SpectralChart::paint(painter, QRectF(ui->widget_chart->geometry()), model.records(), names, session_.deviceType());
 }

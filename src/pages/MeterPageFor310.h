@@ -18,6 +18,7 @@ class MeterPageFor310 : public QDialog
     Q_OBJECT
 
 public:
+    using QDialog::show; // beside show(Outcome)
     // The instrument is looked up through port for every exchange, so a re-plug while the
     // page is open is followed.
     MeterPageFor310(LinkPort &port, int deviceType, QWidget *parent = nullptr);

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QStringList>
 #include <QRectF>
 #include <array>
 
@@ -16,7 +17,9 @@ namespace SpectralChart {
 int ceilingFor(const QList<SpectralRecord> &records);
 // Colour of record k, counted over all records so hiding others keeps it.
 QColor curveColour(int k);
-// Draws grid, axes, labels and the visible curves into area (the placeholder's rectangle).
-void paint(QPainter &painter, const QRectF &area, const QList<SpectralRecord> &records, int deviceType);
+// Draws grid, axes, labels, the visible curves and their legend (names[k] names record k) into
+// area (the placeholder's rectangle); tick steps follow the room the area gives.
+void paint(QPainter &painter, const QRectF &area, const QList<SpectralRecord> &records, const QStringList &names,
+           int deviceType);
 
 } // namespace SpectralChart

@@ -21,6 +21,7 @@ struct WindowRig
     {
         window.on_btnLanguageEn_clicked();
         window.show();
+        window.start();
         catcher.clear();
     }
     ~WindowRig() { setTransportFactory({}); }
@@ -33,7 +34,7 @@ struct WindowRig
 
     std::shared_ptr<SimulatedInstrument> instrument =
         std::make_shared<SimulatedInstrument>(*SimProfile::byName(QStringLiteral("tq310")));
-    // The window opens the instrument as it is made.
+    // The window opens the instrument once it is shown.
     bool plugged = (setTransportFactory([this] { return instrument->makeTransport(); }), true);
     ModalCatcher catcher;
     MainWindow window;

@@ -56,6 +56,7 @@ TEST_F(MainWindowTest, LampFollowsThePluggedInstrumentOnly)
 {
     MainWindow window;
     window.setHotplugSource(&hotplug);
+    window.start();
     const auto link = window.linkPort().current();
     EXPECT_TRUE(window.isDeviceOpen());
     EXPECT_TRUE(lampShows(window, ":/image/led_on.png"));
