@@ -970,6 +970,14 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
         <translation>The name in row %1 of the Excel file is too long to be written!</translation>
     </message>
     <message>
+        <source>Failed to write the total number of standard color cards! The checksum in row %1 is wrong.</source>
+        <translation>Failed to write the total number of standard color cards! The checksum in row %1 is wrong.</translation>
+    </message>
+    <message>
+        <source>Failed to write standard color card information! The checksum in row %1 is wrong.</source>
+        <translation>Failed to write standard color card information! The checksum in row %1 is wrong.</translation>
+    </message>
+    <message>
         <source>Storing data,please wait...</source>
         <translation>Storing data,please wait...</translation>
     </message>
@@ -1328,6 +1336,14 @@ Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written
     <message>
         <source>The import file is not an export file of this software!</source>
         <translation>The import file is not an export file of this software!</translation>
+    </message>
+    <message>
+        <source>The import file is not an export file of this software! (row %1)</source>
+        <translation>The import file is not an export file of this software! (row %1)</translation>
+    </message>
+    <message>
+        <source>Failed to read excel file！ (row %1)</source>
+        <translation>Failed to read excel file！ (row %1)</translation>
     </message>
     <message>
         <source>difference history data error, unable to export!</source>

@@ -969,6 +969,14 @@ Exit status: 0 success, 1 input cannot be read, 2 bad usage or a malformed line.
         <translation>Excel文件第%1行的名称过长，无法写入！</translation>
     </message>
     <message>
+        <source>Failed to write the total number of standard color cards! The checksum in row %1 is wrong.</source>
+        <translation>写入标准色卡总数失败！第%1行的校验值有误。</translation>
+    </message>
+    <message>
+        <source>Failed to write standard color card information! The checksum in row %1 is wrong.</source>
+        <translation>写入标准色卡信息失败！第%1行的校验值有误。</translation>
+    </message>
+    <message>
         <source>Storing data,please wait...</source>
         <translation>正在存储数据，请稍候...</translation>
     </message>
@@ -1327,6 +1335,14 @@ Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written
     <message>
         <source>The import file is not an export file of this software!</source>
         <translation>导入的文件不是本软件导出的文件！</translation>
+    </message>
+    <message>
+        <source>The import file is not an export file of this software! (row %1)</source>
+        <translation>导入的文件不是本软件导出的文件！（第%1行）</translation>
+    </message>
+    <message>
+        <source>Failed to read excel file！ (row %1)</source>
+        <translation>读取excel文件失败！（第%1行）</translation>
     </message>
     <message>
         <source>difference history data error, unable to export!</source>

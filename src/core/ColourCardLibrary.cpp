@@ -1,5 +1,8 @@
 #include "ColourCardLibrary.h"
 
+#include "Crc16.h"
+#include "DeviceCommands.h"
+
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -74,6 +77,8 @@ ColourCardCheck ColourCardLibrary::read(const Rows &rows, const QString &modelNa
     // The card table must end before the colour rows and within the rows present.
     if (*count > MaxCards || rows.size() < *count + 2)
         return {Check::NotEnoughRows, 2};
+    if (crc16Modbus(CDeviceCommands::stdColorCountData(*count)) != *countCrc)
+        return {Check::WrongCountCrc, 2};
     countCrc_ = *countCrc;
 
     int colourRows = 0;
@@ -104,6 +109,9 @@ ColourCardCheck ColourCardLibrary::readCards(const Rows &rows, int count, int &c
         card.colourRows = *rowsOfCard;
         card.value2 = *value2;
         card.crc = *crc;
+        const QByteArray record = CDeviceCommands::stdColorInfoData(card.name1, card.name2, card.colourRows, card.value2);
+        if (crc16Modbus(record) != card.crc)
+            return {Check::WrongCardCrc, row};
         colourRows += card.colourRows;
         cards_.append(card);
     }

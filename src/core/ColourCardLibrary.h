@@ -22,7 +22,7 @@ struct ColourCard
 // Why a library workbook cannot be uploaded; row is the used-range row (from 1) at fault.
 struct ColourCardCheck
 {
-    enum Problem { None, ReadFailed, WrongModel, NotEnoughRows, NameTooLong };
+    enum Problem { None, ReadFailed, WrongModel, NotEnoughRows, NameTooLong, WrongCountCrc, WrongCardCrc };
     Problem problem = None;
     int row = 0;
 
@@ -30,7 +30,8 @@ struct ColourCardCheck
 };
 
 // The standard colour card library of a "StdColor.xlsx" workbook, checked whole before
-// anything is written: a faulty workbook must not leave the instrument half overwritten.
+// anything is written, its CRCs included: a faulty workbook must not leave the instrument half
+// overwritten.
 // Row 1 the model, row 2 the card count and its CRC, rows 3 on the cards, rows 50 on the
 // colour rows (name and three values).
 class ColourCardLibrary

@@ -639,6 +639,12 @@ Outcome problemOutcome(const ColourCardCheck &check)
         return cardFailure(Session::trPage("Error in Excel file with not enough rows of standard color cards!"));
     case ColourCardCheck::NameTooLong:
         return cardFailure(Session::trPage("The name in row %1 of the Excel file is too long to be written!").arg(check.row));
+    case ColourCardCheck::WrongCountCrc:
+        return cardFailure(Session::trPage("Failed to write the total number of standard color cards! "
+                                           "The checksum in row %1 is wrong.").arg(check.row));
+    case ColourCardCheck::WrongCardCrc:
+        return cardFailure(Session::trPage("Failed to write standard color card information! "
+                                           "The checksum in row %1 is wrong.").arg(check.row));
     }
     return Outcome::done();
 }

@@ -204,6 +204,7 @@ QList<QStringList> ComparisonWorkbook::rows(int resultKind, const QList<Comparis
 QString ComparisonWorkbook::read(const QString &fileName, int resultKind, QList<ComparisonRecord> &records)
 {
     QList<QList<QVariant>> rows;
+    int firstSheetRow = 0;
     {
         ExcelEngine engine(fileName);
         if (!engine.openForReading(1))
@@ -211,22 +212,27 @@ QString ComparisonWorkbook::read(const QString &fileName, int resultKind, QList<
         if (engine.rowCount() <= 0)
             return tr("Failed to read excel file！");
         engine.readAll(rows);
+        firstSheetRow = engine.firstRow();
     }
+    // A refusal names the sheet row at fault, as a spreadsheet program numbers it.
+    const auto unreadable = [firstSheetRow](qsizetype r) {
+        return tr("Failed to read excel file！ (row %1)").arg(firstSheetRow + r);
+    };
     const QList<WorkbookColumn> layout = workbookLayout(resultKind);
     const QList<QVariant> &header = rows.value(0);
     if (header.size() < FirstKindColumn + CheckedHeaderCells)
-        return tr("Failed to read excel file！");
+        return unreadable(0);
     for (int c = FirstKindColumn; c < FirstKindColumn + CheckedHeaderCells; ++c) {
         if (c >= layout.size() || !headerMatches(header[c], layout[c].header))
-            return tr("The import file is not an export file of this software!");
+            return tr("The import file is not an export file of this software! (row %1)").arg(firstSheetRow);
     }
     for (qsizetype r = 1; r < rows.size(); ++r) {
         if (rows[r].size() < layout.size())
-            return tr("Failed to read excel file！");
+            return unreadable(r);
         ComparisonRecord record = blankRecord();
         for (int c = 0; c < layout.size(); ++c) {
             if (!importCell(rows[r][c], layout[c], record))
-                return tr("Failed to read excel file！");
+                return unreadable(r);
         }
         records.append(record);
     }

@@ -12,7 +12,8 @@ namespace ComparisonWorkbook {
 QList<QStringList> rows(int resultKind, const QList<ComparisonRecord> &records);
 
 // The records of an exported workbook, or the message why it cannot be imported (in the
-// comparison page's context); every row is checked before anything is returned.
+// comparison page's context, naming the sheet row at fault where one is); every row is
+// checked before anything is returned.
 QString read(const QString &fileName, int resultKind, QList<ComparisonRecord> &records);
 
 } // namespace ComparisonWorkbook

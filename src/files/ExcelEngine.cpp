@@ -44,6 +44,9 @@ bool ExcelEngine::openSheet(int sheetIndex, bool createMissing)
     errorString_.clear();
     if (fileName_.isEmpty())
         return fail(tr("No workbook file name was given."));
+    // A workbook made here takes the format its name asks for, also when it starts as a copy of
+    // the template; a workbook the user already has keeps its own.
+    const bool made = createMissing && !QFileInfo::exists(fileName_);
     if (createMissing && !prepareFile(fileName_))
         return fail(tr("Cannot create %1.").arg(QDir::toNativeSeparators(fileName_)));
     Workbook workbook;
@@ -53,7 +56,7 @@ bool ExcelEngine::openSheet(int sheetIndex, bool createMissing)
     if (sheetIndex < 1 || sheetIndex > int(workbook.sheets.size()))
         return fail(tr("%1 has no sheet %2.").arg(QDir::toNativeSeparators(fileName_)).arg(sheetIndex));
     workbook_ = std::move(workbook);
-    format_ = format;
+    format_ = made ? formatForExtension(fileName_) : format;
     sheetIndex_ = sheetIndex;
     isOpen_ = true;
     return true;
@@ -62,6 +65,11 @@ bool ExcelEngine::openSheet(int sheetIndex, bool createMissing)
 int ExcelEngine::rowCount() const
 {
     return isOpen_ ? sheet()->usedRange().rowCount : 0;
+}
+
+int ExcelEngine::firstRow() const
+{
+    return isOpen_ ? sheet()->usedRange().firstRow + 1 : 0;
 }
 
 int ExcelEngine::columnCount() const

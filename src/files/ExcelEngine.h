@@ -34,6 +34,8 @@ public:
     WorkbookFormat format() const { return format_; }
     // Rows of the sheet's used range, counted from its first non-empty row.
     int rowCount() const;
+    // The 1-based sheet row the used range begins at (0 while closed).
+    int firstRow() const;
     int columnCount() const;
 
     // Writes one centred cell at 1-based sheet coordinates. Texts pass through the
@@ -46,7 +48,8 @@ public:
     bool saveRows(const QList<QStringList> &rows, int firstSheetRow);
     // Appends the used range: doubles, QDateTime (UTC wall clock), QString, invalid for empty.
     void readAll(QList<QList<QVariant>> &rows);
-    // Writes the workbook in the format the file has (a new file: its extension's).
+    // Writes the workbook in the format the file has; a file open() created, also from the
+    // template, in the format its extension names.
     bool save();
     void close();
 

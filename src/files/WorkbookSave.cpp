@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -31,6 +33,24 @@ QString suffixOfFilter(const QString &filter)
     return isWorkbookSuffix(suffix) ? suffix : QStringLiteral("xls");
 }
 
+// The file a name stands for: a symbolic link is followed, link by link, to the file it points
+// to, which need not exist yet. Empty for a loop of links.
+QString followedLinks(const QString &fileName)
+{
+    QString path = QFileInfo(fileName).absoluteFilePath();
+    for (int hops = 0; hops < 40; ++hops) {
+        const QByteArray encoded = QFile::encodeName(path);
+        QByteArray target(4096, '\0');
+        const ssize_t size = ::readlink(encoded.constData(), target.data(), size_t(target.size()));
+        if (size < 0)
+            return path; // not a link (or nothing there yet): the file itself
+        target.truncate(size);
+        // A relative link is relative to the folder holding the link.
+        path = QFileInfo(QFileInfo(path).absoluteDir(), QFile::decodeName(target)).absoluteFilePath();
+    }
+    return {};
+}
+
 // Replacing means renaming over it, which needs the folder; a read-only file is taken as in use.
 bool canReplace(const QFileInfo &target)
 {
@@ -39,13 +59,12 @@ bool canReplace(const QFileInfo &target)
     return target.isFile() && target.isWritable() && QFileInfo(target.absolutePath()).isWritable();
 }
 
-// Same folder and suffix as the target, so the rename stays on one file system and the
-// engine picks the target's format.
-QString scratchNameBeside(const QFileInfo &target)
+// In the target's folder, so the rename stays on one file system; with the suffix of the name
+// the user chose (a link's, not its target's), so the engine writes the format that name asks for.
+QString scratchNameBeside(const QFileInfo &target, const QString &suffix)
 {
     const QString unique = QUuid::createUuid().toString(QUuid::Id128).left(12);
-    return target.absoluteDir().filePath(QStringLiteral(".%1.%2.%3")
-                                             .arg(target.completeBaseName(), unique, target.suffix()));
+    return target.absoluteDir().filePath(QStringLiteral(".%1.%2.%3").arg(target.completeBaseName(), unique, suffix));
 }
 
 // Walks the sheet's cells once, row by row, and stops at the first difference. A cell the
@@ -79,20 +98,32 @@ bool holdsEveryRow(const QString &fileName, const QList<QStringList> &rows)
     return true;
 }
 
+// The scratch file's data is already on disk; the folder is synced so the rename is too.
 bool renameOver(const QString &from, const QString &to)
 {
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return false;
+    if (const int folder = ::open(QFile::encodeName(QFileInfo(to).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+        folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return true;
 }
 
 } // namespace
 
 SaveResult saveRowsVerified(const QString &targetFile, const QList<QStringList> &rows)
 {
-    const QFileInfo target(targetFile);
+    // Through a link the file it points to is replaced, and the link stays.
+    const QString resolved = followedLinks(targetFile);
+    if (resolved.isEmpty())
+        return SaveResult::CantOverwrite;
+    const QFileInfo target(resolved);
     if (!canReplace(target))
         return SaveResult::CantOverwrite;
 
-    const QString scratch = scratchNameBeside(target);
+    const QString scratch = scratchNameBeside(target, QFileInfo(targetFile).suffix());
     auto removeScratch = qScopeGuard([&scratch] { QFile::remove(scratch); });
     WorkbookFormat saved = WorkbookFormat::Xls;
     {
@@ -107,6 +138,8 @@ SaveResult saveRowsVerified(const QString &targetFile, const QList<QStringList> 
     // and closing tag; an .xls, written by our own BIFF writer, is read back cell by cell.
     if (saved == WorkbookFormat::Xls && !holdsEveryRow(scratch, rows))
         return SaveResult::NotReadBack;
+    if (target.exists())
+        QFile::setPermissions(scratch, QFile::permissions(target.absoluteFilePath()));
     if (!renameOver(scratch, target.absoluteFilePath()))
         return SaveResult::CantOverwrite;
     removeScratch.dismiss();

@@ -425,31 +425,44 @@ int CDeviceCommands::readBlock(quint32 address, QByteArray &data, int length)
                [&](const QByteArray &r) { data.append(r.mid(8, length)); }, length);
 }
 
+QByteArray CDeviceCommands::stdColorCountData(int count)
+{
+    QByteArray data;
+    if (fitsU16(count))
+        appendU16(data, quint16(count));
+    return data;
+}
+
+// A name longer than its 16-byte field would shift every later field, so it is refused.
+QByteArray CDeviceCommands::stdColorInfoData(const QString &name1, const QString &name2, int value1, int value2)
+{
+    const QByteArray utf8Name1 = name1.toUtf8();
+    const QByteArray utf8Name2 = name2.toUtf8();
+    if (!fitsU16(value1) || !fitsU16(value2) || utf8Name1.size() > nameBytes || utf8Name2.size() > nameBytes)
+        return {};
+    QByteArray data = utf8Name1.leftJustified(nameBytes, '\0') + utf8Name2.leftJustified(nameBytes, '\0');
+    appendU16(data, quint16(value1));
+    appendU16(data, quint16(value2));
+    return data;
+}
+
 int CDeviceCommands::writeStdColorCount(int count, int expectedCrc)
 {
-    if (!fitsU16(count))
+    const QByteArray data = stdColorCountData(count);
+    if (data.isEmpty())
         return CmdNotSent;
-    QByteArray data;
-    appendU16(data, quint16(count));
     if (crc16Modbus(data) != expectedCrc)
         return CmdBadData;
     return run(StdColorCount, writeRequest(fixedRequest(StdColorCount), data));
 }
 
-// A name longer than its 16-byte field would shift every later field, so it is refused.
 int CDeviceCommands::writeStdColorInfo(int address, const QString &name1, const QString &name2, int value1,
                                        int value2, int expectedCrc)
 {
     if (!fitsU16(address) || !fitsU16(value1) || !fitsU16(value2))
         return CmdNotSent;
-    const QByteArray utf8Name1 = name1.toUtf8();
-    const QByteArray utf8Name2 = name2.toUtf8();
-    if (utf8Name1.size() > nameBytes || utf8Name2.size() > nameBytes)
-        return CmdBadData;
-    QByteArray data = utf8Name1.leftJustified(nameBytes, '\0') + utf8Name2.leftJustified(nameBytes, '\0');
-    appendU16(data, quint16(value1));
-    appendU16(data, quint16(value2));
-    if (crc16Modbus(data) != expectedCrc)
+    const QByteArray data = stdColorInfoData(name1, name2, value1, value2);
+    if (data.isEmpty() || crc16Modbus(data) != expectedCrc)
         return CmdBadData;
     return run(StdColorInfo, writeRequest(registerHeader(WriteRegister, quint32(address), stdColorInfoLength), data));
 }

@@ -78,6 +78,10 @@ public:
     int writeStdColorCount(int count, int expectedCrc);
     int writeStdColorInfo(int address, const QString &name1, const QString &name2, int value1, int value2,
                           int expectedCrc);
+    // The data the two writes above send, whose CRC the expected one must equal; empty for
+    // values their fields cannot hold.
+    static QByteArray stdColorCountData(int count);
+    static QByteArray stdColorInfoData(const QString &name1, const QString &name2, int value1, int value2);
     // length 0 sends the acknowledged empty packet that closes a bulk transfer.
     int writeBlock(quint32 address, const QByteArray &data, int length);
     int measureSpectrum(std::array<double, 31> &values);

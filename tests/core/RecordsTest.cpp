@@ -136,6 +136,9 @@ TEST(Translation, SessionTextsSpeakChinese)
     EXPECT_EQ(shown(rig.spectral.exportTo(QStringLiteral("unused.xls"))), "错误 / 没有可存储到Excel的数据！");
     EXPECT_EQ(shown(rig.session.uploadColourCards(QStringLiteral(LUMIVEX_SOURCE_DIR "/data/StdColor.xlsx"), {})),
               "提示 / 写入标准色卡库成功！");
+    // Five columns are too narrow for a comparison workbook.
+    EXPECT_EQ(shown(rig.session.importFrom(QStringLiteral(LUMIVEX_SOURCE_DIR "/data/StdColor.xlsx"))),
+              "错误： / 读取excel文件失败！（第1行）");
     rig.disconnect();
     EXPECT_EQ(shown(rig.session.measure(MeasureStandard)), "错误 / 请先连接设备！");
 }

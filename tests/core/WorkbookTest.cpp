@@ -12,10 +12,10 @@ namespace {
 using namespace RecordColumn;
 
 // Another program finds the list's texts as typed, centred cells from sheet row 2 on: numbers,
-// percentages, dates and texts.
-void expectPeerReads(const QString &file, const QList<QStringList> &rows)
+// percentages, dates and texts; above them what the template had.
+void expectPeerReads(const QString &file, const QList<QStringList> &rows, const Sheet &above = {})
 {
-    Sheet expected;
+    Sheet expected = above;
     for (int r = 0; r < rows.size(); ++r)
         for (int c = 0; c < rows[r].size(); ++c) {
             Cell &cell = expected.cells[{r + 1, c}] = cellFromText(rows[r][c]);
@@ -98,7 +98,7 @@ TEST_P(WorkbookRoundTrip, ExportedRecordsImportAsTheListShowedThem)
 INSTANTIATE_TEST_SUITE_P(KindsAndFormats, WorkbookRoundTrip,
                          ::testing::Combine(::testing::Range(0, int(ResultKindCount)), ::testing::Values("xls", "xlsx")));
 
-// Sheet 1 of a workbook written here, from row 1 on; "" and invalid cells stay empty.
+// Sheet 1 of a workbook written here, from row 2 on as exports are; "" and invalid cells stay empty.
 void writeSheet(const QString &path, const QList<QVariantList> &rows)
 {
     Workbook workbook;
@@ -107,7 +107,7 @@ void writeSheet(const QString &path, const QList<QVariantList> &rows)
     for (int r = 0; r < rows.size(); ++r)
         for (int c = 0; c < rows[r].size(); ++c)
             if (const QVariant &v = rows[r][c]; v.isValid() && v != QString()) {
-                Cell &cell = sheet.cells[{r, c}];
+                Cell &cell = sheet.cells[{r + 1, c}];
                 cell.value = v.typeId() == QMetaType::Int ? QVariant(v.toDouble()) : v;
                 if (v.typeId() == QMetaType::QDateTime)
                     cell.format = NumberFormat::DateTime;
@@ -130,8 +130,7 @@ QVariantList with(QVariantList row, int column, const QVariant &value)
 TEST(Import, RefusedFilesSayWhyAddNothingAndStayAsTheyWere)
 {
     const char *const cantOpen = "Error： / Can't open file！";
-    const char *const unreadable = "Error： / Failed to read excel file！";
-    const char *const foreign = "Error： / The import file is not an export file of this software!";
+    const char *const foreign = "Error： / The import file is not an export file of this software! (row 2)";
     const struct
     {
         const char *name;
@@ -142,12 +141,12 @@ TEST(Import, RefusedFilesSayWhyAddNothingAndStayAsTheyWere)
     } cases[] = {
         {"foreign.xls", 0, {}, "not a workbook at all", cantOpen},
         {"missing.xls", 0, {}, {}, cantOpen},
-        {"blank.xlsx", 0, {{QVariant()}}, {}, unreadable},
-        {"narrow.xls", 0, {HazeTHeader.mid(0, 6)}, {}, unreadable},
+        {"blank.xlsx", 0, {{QVariant()}}, {}, "Error： / Failed to read excel file！"},
+        {"narrow.xls", 0, {HazeTHeader.mid(0, 6)}, {}, "Error： / Failed to read excel file！ (row 2)"},
         {"neither.xls", 0, {with(with(HazeTHeader, 5, "Haze"), 6, "T"), GoodRow}, {}, foreign},
         {"otherKind.xls", ResultHaze, {HazeTHeader, GoodRow}, {}, foreign}, // column G tells the kinds apart
-        {"nonNumeric.xls", 0, {HazeTHeader, GoodRow, with(GoodRow, 7, "a lot")}, {}, unreadable},
-        {"shortRow.xlsx", 0, {HazeTHeader, GoodRow.mid(0, 8)}, {}, unreadable},
+        {"nonNumeric.xls", 0, {HazeTHeader, GoodRow, with(GoodRow, 7, "a lot")}, {}, "Error： / Failed to read excel file！ (row 4)"},
+        {"shortRow.xlsx", 0, {HazeTHeader, GoodRow.mid(0, 8)}, {}, "Error： / Failed to read excel file！ (row 3)"},
         {"headerOnly.xls", 0, {HazeTHeader}, {}, ""},
     };
     for (const auto &c : cases) {
@@ -227,9 +226,15 @@ TEST(SpectralExport, WritesTheTableAsShownAndEmptiesTheList)
     model.setData(model.index(2, SpectralRecordModel::NameColumn), QStringLiteral("edited 名"));
     const QList<QStringList> rows = model.exportRows();
     ASSERT_EQ(rows[0].mid(0, 3) + rows[2].mid(0, 3), (QStringList{"No", "Name", "400nm", "2", "edited 名", "0.1"}));
-    EXPECT_EQ(shown(p.spectral.exportTo(p.path("spectra.xls"))), "Storing data / Data stored to file Success");
+    // An .xlsx name gets .xlsx, also when the new file starts as a copy of "./template.xls".
+    const Sheet title{QStringLiteral("Sheet1"), {{CellPos{0, 0}, cellFromText(QStringLiteral("title"))}}};
+    writeSample(p.path("template.xls"), WorkbookFormat::Xls, workbookOf(title));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(p.folder.path());
+    EXPECT_EQ(shown(p.spectral.exportTo(p.path("spectra.xlsx"))), "Storing data / Data stored to file Success");
+    QDir::setCurrent(previous);
     EXPECT_EQ(model.count(), 0);
-    expectPeerReads(p.path("spectra.xls"), rows);
+    expectPeerReads(p.path("spectra.xlsx"), rows, title);
 }
 
 } // namespace

@@ -176,10 +176,11 @@ INSTANTIATE_TEST_SUITE_P(Formats, Engine, testing::Values(".xls", ".xlsx"),
                          [](const auto &info) { return std::string(info.param + 1); });
 
 // The verified save replaces the old file whole or leaves it as it was, and never leaves its
-// scratch file behind. Beside "old.xls" lie a folder "folder.xls" and "./template.xls" with a
-// title in A1, kept above the rows, and a stray cell in D3: rows reaching column D overwrite
-// it, a shorter row leaves it there and the read-back fails.
-struct SaveCase { const char *name, *target; QStringList secondRow; SaveResult result; };
+// scratch file behind. Beside "old.xls" lie a folder "folder.xls", links to both, a dangling
+// link, a link to itself and "./template.xls" with a title in A1, kept above the rows, and a
+// stray cell in D3: rows reaching column D overwrite it, a shorter row leaves it there and the
+// read-back fails. A saved file is read by xlrd or openpyxl, as its name says; links stay links.
+struct SaveCase { const char *name, *target; QStringList secondRow; SaveResult result; const char *written; };
 using VerifiedSave = testing::TestWithParam<SaveCase>;
 
 TEST_P(VerifiedSave, ReplacesWholeOrKeepsTheOldFile)
@@ -191,27 +192,49 @@ TEST_P(VerifiedSave, ReplacesWholeOrKeepsTheOldFile)
     writeSample(folder.filePath("template.xls"), WorkbookFormat::Xls,
                 workbookOf(Sheet{"Sheet1", {{CellPos{0, 0}, cellFromText("title")}, {CellPos{2, 3}, cellFromText("x")}}}));
     ASSERT_TRUE(QDir(folder.path()).mkdir("folder.xls"));
-    const QStringList before = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
+    const QStringList links{"link.xls", "old.xls", "dirLink.xls", "folder.xls", "dangling.xls", "made.xls", "loop.xls", "loop.xls"};
+    for (qsizetype i = 0; i < links.size(); i += 2)
+        ASSERT_EQ(symlink(qPrintable(links[i + 1]), qPrintable(folder.filePath(links[i]))), 0);
+    const auto entries = [&folder] {
+        QStringList names = QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        names.sort();
+        return names;
+    };
+    QStringList expected = entries();
     const QList<QStringList> rows{{"NO", "", "Time"}, GetParam().secondRow};
     EXPECT_EQ(saveRowsVerified(folder.filePath(GetParam().target), rows), GetParam().result);
     QDir::setCurrent(previous);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), before);
-    if (GetParam().result == SaveResult::Saved) {
-        EXPECT_EQ(runPython(kXlrdDump, {folder.filePath("old.xls")}),
+    if (GetParam().written) {
+        const QString written = folder.filePath(GetParam().written);
+        EXPECT_EQ(runPython(written.endsWith(".xlsx") ? kOpenpyxlDump : kXlrdDump, {written}),
                   "s:title\t\t\t\ns:NO^\t\ts:Time^\t\nn:1^\tp:0.1234^\td:2024-05-01T10:30:00^\ts:样品^\n");
+        if (!expected.contains(GetParam().written)) {
+            expected << GetParam().written;
+            expected.sort();
+        }
     } else {
         EXPECT_EQ(contents(folder.filePath("old.xls")), old);
     }
+    EXPECT_EQ(entries(), expected);
+    for (qsizetype i = 0; i < links.size(); i += 2)
+        EXPECT_TRUE(QFileInfo(folder.filePath(links[i])).isSymLink()) << links[i].toStdString();
 }
+
+const QStringList SavedRow{"1", "12.34%", "2024/05/01  10:30", "样品"};
 
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, VerifiedSave,
-    testing::Values(SaveCase{"replacesTheOldFile", "old.xls", {"1", "12.34%", "2024/05/01  10:30", "样品"},
-                             SaveResult::Saved},
-                    SaveCase{"folderInTheWay", "folder.xls", {"1"}, SaveResult::CantOverwrite},
-                    SaveCase{"missingFolder", "gone/new.xlsx", {"1"}, SaveResult::CantOpen},
-                    SaveCase{"textTooLong", "new.xlsx", {QString(kMaxTextLength + 1, u'x')}, SaveResult::WriteFailed},
-                    SaveCase{"strayTemplateCell", "old.xls", {"1"}, SaveResult::NotReadBack}),
+    testing::Values(SaveCase{"replacesTheOldFile", "old.xls", SavedRow, SaveResult::Saved, "old.xls"},
+                    // The name chosen decides the format, also over the template.
+                    SaveCase{"xlsxFromTheTemplate", "new.xlsx", SavedRow, SaveResult::Saved, "new.xlsx"},
+                    SaveCase{"throughALink", "link.xls", SavedRow, SaveResult::Saved, "old.xls"},
+                    SaveCase{"danglingLink", "dangling.xls", SavedRow, SaveResult::Saved, "made.xls"},
+                    SaveCase{"linkToAFolder", "dirLink.xls", {"1"}, SaveResult::CantOverwrite, nullptr},
+                    SaveCase{"linkLoop", "loop.xls", {"1"}, SaveResult::CantOverwrite, nullptr},
+                    SaveCase{"folderInTheWay", "folder.xls", {"1"}, SaveResult::CantOverwrite, nullptr},
+                    SaveCase{"missingFolder", "gone/new.xlsx", {"1"}, SaveResult::CantOpen, nullptr},
+                    SaveCase{"textTooLong", "new.xlsx", {QString(kMaxTextLength + 1, u'x')}, SaveResult::WriteFailed, nullptr},
+                    SaveCase{"strayTemplateCell", "old.xls", {"1"}, SaveResult::NotReadBack, nullptr}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // Bad input: each file fails to open with its name and a reason, and is left untouched.
