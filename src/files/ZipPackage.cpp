@@ -1,10 +1,59 @@
 #include "ZipPackage.h"
 
 #include <QFile>
+#include <QtEndian>
 
 #include <fcntl.h>
 #include <unistd.h>
 #include <zip.h>
+
+namespace {
+
+// Far more parts than any workbook has. libzip holds and checks every entry of the directory
+// before anything else can be asked, so a directory of millions of empty entries would cost
+// hundreds of megabytes and many seconds; it is read only once its end record says it is small.
+constexpr quint64 kMaxParts = 10000;
+constexpr quint64 kMaxDirectoryBytes = quint64(16) << 20;
+
+template<typename T>
+T at(const QByteArray &bytes, qsizetype offset)
+{
+    return offset >= 0 && offset + qsizetype(sizeof(T)) <= bytes.size() ? qFromLittleEndian<T>(bytes.constData() + offset)
+                                                                         : T(0);
+}
+
+QByteArray readAt(int descriptor, qint64 offset, qint64 length)
+{
+    QByteArray bytes(length, Qt::Uninitialized);
+    const ssize_t count = offset >= 0 ? ::pread(descriptor, bytes.data(), size_t(length), offset) : -1;
+    bytes.resize(count > 0 ? count : 0);
+    return bytes;
+}
+
+// The part count and directory size the end record gives (zip64's where it defers to it).
+// False only when a record found claims too much; a missing record is left to libzip.
+bool directoryIsSmall(int descriptor)
+{
+    const off_t size = ::lseek(descriptor, 0, SEEK_END);
+    const qint64 tailLength = std::min<qint64>(size, 22 + 0xFFFF);
+    const QByteArray tail = readAt(descriptor, size - tailLength, tailLength);
+    qsizetype end = tail.size() - 22;
+    while (end >= 0 && at<quint32>(tail, end) != 0x06054b50)
+        --end;
+    if (end < 0)
+        return true;
+    quint64 parts = at<quint16>(tail, end + 10), bytes = at<quint32>(tail, end + 12);
+    if (at<quint32>(tail, end - 20) == 0x07064b50) {
+        const QByteArray end64 = readAt(descriptor, qint64(std::min<quint64>(at<quint64>(tail, end - 12), INT64_MAX)), 56);
+        if (at<quint32>(end64, 0) == 0x06064b50) {
+            parts = at<quint64>(end64, 32);
+            bytes = at<quint64>(end64, 40);
+        }
+    }
+    return parts <= kMaxParts && bytes <= kMaxDirectoryBytes;
+}
+
+} // namespace
 
 ZipPackage::ZipPackage() = default;
 
@@ -29,6 +78,11 @@ bool ZipPackage::open(int descriptor, QString &detail)
     if (archive_) {
         zip_discard(archive_);
         archive_ = nullptr;
+    }
+    if (!directoryIsSmall(descriptor)) {
+        ::close(descriptor);
+        detail = QStringLiteral("more than %1 parts").arg(kMaxParts);
+        return false;
     }
     int error = 0;
     archive_ = zip_fdopen(descriptor, ZIP_RDONLY | ZIP_CHECKCONS, &error);

@@ -64,8 +64,16 @@ def bad_crc(data, info, start):
     data[info.header_offset + 14:info.header_offset + 18] = wrong
     entry = data.rindex(info.filename.encode()) - 46 # its entry in the directory at the end
     data[entry + 16:entry + 20] = wrong
+def small_size(data, info, start):
+    data[info.header_offset + 22:info.header_offset + 26] = struct.pack('<I', 100)
+    entry = data.rindex(info.filename.encode()) - 46
+    data[entry + 24:entry + 28] = struct.pack('<I', 100)
 damage('damaged-deflate', bad_block)
 damage('wrong-crc', bad_crc)
+damage('beyond-declared-size', small_size)
+with zipfile.ZipFile(f'{out}/many-parts.xlsx', 'w') as z:
+    for i in range(20000):
+        z.writestr(f'{i:x}', '')
 )";
 
 struct Read
@@ -150,6 +158,8 @@ TEST_F(HostileWorkbook, IsRefusedWithinTheBudget)
         {"cell-huge", damaged("cell reference A99999999999")},
         {"damaged-deflate", damaged(sheet + "Premature end of document.")},
         {"wrong-crc", damaged(sheet + "wrong size or CRC")},
+        {"beyond-declared-size", damaged(sheet + "Premature end of document.")},
+        {"many-parts", damaged("more than 10000 parts")},
     };
     for (const auto &c : cases) {
         const QString path = folder_->filePath(QString::fromLatin1(c.name) + ".xlsx");
