@@ -1459,4 +1459,38 @@ Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written
         <translation>Records are not being kept for recovery after a crash: %1</translation>
     </message>
 </context>
+<context>
+    <name>LumivexCli</name>
+    <message>
+        <source>Translation: %1</source>
+        <translation>Translation: %1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Meter table: %1, %2 meters</source>
+        <translation>Meter table: %1, %2 meters</translation>
+    </message>
+    <message>
+        <source>Meter table: %1: %2</source>
+        <translation>Meter table: %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>The meter is plugged in, but this user may not open it: its udev rule is missing.
+Install the rule once and plug the meter in again:
+
+sudo cp %1 /etc/udev/rules.d/
+sudo udevadm control --reload-rules</source>
+        <translation>The meter is plugged in, but this user may not open it: its udev rule is missing.
+Install the rule once and plug the meter in again:
+
+sudo cp %1 /etc/udev/rules.d/
+sudo udevadm control --reload-rules</translation>
+    </message>
+</context>
 </TS>

@@ -1458,4 +1458,38 @@ Exit status: 0 success, 2 bad usage or a workbook that cannot be read or written
         <translation>记录未被保存，程序崩溃后无法恢复：%1</translation>
     </message>
 </context>
+<context>
+    <name>LumivexCli</name>
+    <message>
+        <source>Translation: %1</source>
+        <translation>翻译：%1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Meter table: %1, %2 meters</source>
+        <translation>型号表：%1，%2 台仪器</translation>
+    </message>
+    <message>
+        <source>Meter table: %1: %2</source>
+        <translation>型号表：%1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>The meter is plugged in, but this user may not open it: its udev rule is missing.
+Install the rule once and plug the meter in again:
+
+sudo cp %1 /etc/udev/rules.d/
+sudo udevadm control --reload-rules</source>
+        <translation>仪器已连接，但当前用户无权打开它：缺少 udev 规则。
+请安装一次该规则，然后重新插入仪器：
+
+sudo cp %1 /etc/udev/rules.d/
+sudo udevadm control --reload-rules</translation>
+    </message>
+</context>
 </TS>

@@ -1,6 +1,10 @@
 #include "AppInit.h"
 
+#include "DataPaths.h"
+
 #include <QApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -13,6 +17,29 @@ AppInit *AppInit::Instance()
 void AppInit::start()
 {
     qApp->installEventFilter(this);
+}
+
+bool AppInit::switchLanguage(QTranslator &ours, const QString &fileName, const QString &qtLanguage)
+{
+    // Look before loading: a failed load would empty the translation in use.
+    QString found;
+    for (const QString &folder : DataPaths::translationFolders()) {
+        const QString path = (folder.isEmpty() ? fileName : folder + u'/' + fileName) + QStringLiteral(".qm");
+        if (QFileInfo::exists(path)) {
+            found = path;
+            break;
+        }
+    }
+    if (found.isEmpty() || !ours.load(found))
+        return false;
+    QCoreApplication::installTranslator(&ours);
+
+    // Without Qt's translations installed its own texts simply stay English.
+    QCoreApplication::removeTranslator(&qtTranslator_);
+    if (!qtLanguage.isEmpty()
+        && qtTranslator_.load(QStringLiteral("qtbase_") + qtLanguage, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTranslator_);
+    return true;
 }
 
 bool AppInit::eventFilter(QObject *watched, QEvent *event)

@@ -1,14 +1,16 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
+#include "AppInit.h"
+#include "AppLog.h"
 #include "FirstPageFor310.h"
 #include "HotplugSource.h"
 #include "InstrumentLink.h"
 #include "SessionJournal.h"
 #include "Theme.h"
+#include "UdevRuleNotice.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -107,22 +109,16 @@ void MainWindow::on_btnLanguageZh_clicked()
 
 bool MainWindow::switchLanguage(const QString &fileName, int languageFlag)
 {
-    // The working directory first; then beside the program and the installed data folder.
-    const QStringList folders{QString(), QCoreApplication::applicationDirPath(),
-                              QStringLiteral(LUMIVEX_DATA_DIR "/translations")};
-    for (const QString &folder : folders) {
-        if (translator_.load(fileName, folder)) {
-            QCoreApplication::installTranslator(&translator_);
-            page_->setLanguageFlag(languageFlag);
-            return true;
-        }
-    }
-    return false;
+    if (!AppInit::Instance()->switchLanguage(translator_, fileName,
+                                             languageFlag == 1 ? QStringLiteral("zh_CN") : QString()))
+        return false;
+    page_->setLanguageFlag(languageFlag);
+    return true;
 }
 
 void MainWindow::handleAppMessage(const QString &message)
 {
-    qDebug() << message;
+    qCDebug(lumivexApp) << message;
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
     raise();
@@ -133,9 +129,13 @@ bool MainWindow::OpenUSB()
 {
     if (port_.current())
         return false;
-    auto link = InstrumentLink::openUsb(VendorId, ProductId);
-    if (!link)
+    bool refused = false;
+    auto link = InstrumentLink::openUsb(VendorId, ProductId, &refused);
+    if (!link) {
+        if (refused)
+            showUdevRuleNotice(this);
         return false;
+    }
     port_.setLink(std::move(link));
     showLamp(true);
     page_->openThreadSlot();
@@ -161,17 +161,17 @@ void MainWindow::onDeviceArrival()
     if (port_.current())
         return;
     if (OpenUSB())
-        qDebug() << "USB_设备打开";
-    qDebug() << "DBT_DEVICEARRIVAL";
+        qCDebug(lumivexApp) << "USB_设备打开";
+    qCDebug(lumivexApp) << "DBT_DEVICEARRIVAL";
 }
 
 void MainWindow::onDeviceRemoval()
 {
     if (const auto link = port_.current(); link && link->isRemoved()) {
         CloseUSB();
-        qDebug() << "USB_设备移除";
+        qCDebug(lumivexApp) << "USB_设备移除";
     }
-    qDebug() << "DBT_DEVICEREMOVECOMPLETE";
+    qCDebug(lumivexApp) << "DBT_DEVICEREMOVECOMPLETE";
 }
 
 void MainWindow::keyPressEvent(QKeyEvent *event)

@@ -1,6 +1,6 @@
+#include "AppLog.h"
 #include "HotplugSource.h"
 
-#include <QDebug>
 #include <QSocketNotifier>
 #include <libudev.h>
 
@@ -61,7 +61,7 @@ private:
         udev_device_unref(device);
         if (!ours)
             return;
-        qDebug() << "收到事件 " << action;
+        qCDebug(lumivexApp) << "收到事件 " << action;
         if (action == "add")
             emit deviceArrived();
         else if (action == "remove")

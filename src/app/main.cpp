@@ -1,4 +1,5 @@
 #include "AppInit.h"
+#include "AppLog.h"
 #include "HotplugSource.h"
 #include "MainWindow.h"
 #include "SessionJournal.h"
@@ -8,10 +9,11 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
-#include <QTextCodec>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -32,44 +34,74 @@ struct CommandLine
     SimulatedSession::Options simulation;
 };
 
-CommandLine parseCommandLine(const QApplication &app)
+// The options of the window program; parsed twice: once before any application exists, so that
+// --help and --version answer without a display, then for real once the QApplication exists.
+class Options
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Lumivex: companion for TQ310/TQ320 haze, transmittance and colour meters."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption simulate(
+public:
+    Options()
+    {
+        parser_.setApplicationDescription(QStringLiteral("Lumivex: companion for TQ310/TQ320 haze, transmittance and colour meters."));
+        parser_.addHelpOption();
+        parser_.addVersionOption();
+        parser_.addOptions({simulate_, records_, spectra_, unplugged_});
+    }
+
+    // Prints the help or the version and exits when either is asked for; a QCoreApplication
+    // is all they need.
+    void answerHelpOrVersion(int argc, char **argv)
+    {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        arguments = withSimulateDefault(arguments);
+        if (!parser_.parse(arguments))
+            return; // the real parse reports the error
+        const QStringList answered{QStringLiteral("version"), QStringLiteral("help"), QStringLiteral("help-all")};
+        if (std::none_of(answered.begin(), answered.end(), [this](const QString &o) { return parser_.isSet(o); }))
+            return;
+        QCoreApplication core(argc, argv);
+        parser_.process(arguments); // prints and exits
+    }
+
+    CommandLine process(const QApplication &app)
+    {
+        parser_.process(withSimulateDefault(app.arguments()));
+        CommandLine line;
+        line.simulate = parser_.isSet(simulate_);
+        line.simulation.profile = parser_.value(simulate_);
+        line.simulation.recordsPerKind = parser_.value(records_).toInt();
+        line.simulation.spectra = parser_.value(spectra_).toInt();
+        line.simulation.startUnplugged = parser_.isSet(unplugged_);
+        return line;
+    }
+
+private:
+    QCommandLineParser parser_;
+    const QCommandLineOption simulate_{
         QStringLiteral("simulate"),
         QStringLiteral("Use a simulated meter instead of USB: %1 (default tq310).").arg(SimulatedSession::profileNames()),
-        QStringLiteral("meter"));
-    const QCommandLineOption records(QStringLiteral("sim-records"),
-                                     QStringLiteral("Comparison records stored per result kind in the simulated meter (default 12)."),
-                                     QStringLiteral("n"), QStringLiteral("12"));
-    const QCommandLineOption spectra(QStringLiteral("sim-spectra"),
-                                     QStringLiteral("Spectra stored in the simulated meter (default 8, at most 100)."),
-                                     QStringLiteral("n"), QStringLiteral("8"));
-    const QCommandLineOption unplugged(QStringLiteral("sim-unplugged"),
-                                       QStringLiteral("Start with the simulated meter unplugged (F6 plugs it in)."));
-    parser.addOptions({simulate, records, spectra, unplugged});
-    parser.process(withSimulateDefault(app.arguments()));
-
-    CommandLine line;
-    line.simulate = parser.isSet(simulate);
-    line.simulation.profile = parser.value(simulate);
-    line.simulation.recordsPerKind = parser.value(records).toInt();
-    line.simulation.spectra = parser.value(spectra).toInt();
-    line.simulation.startUnplugged = parser.isSet(unplugged);
-    return line;
-}
+        QStringLiteral("meter")};
+    const QCommandLineOption records_{QStringLiteral("sim-records"),
+                                      QStringLiteral("Comparison records stored per result kind in the simulated meter (default 12)."),
+                                      QStringLiteral("n"), QStringLiteral("12")};
+    const QCommandLineOption spectra_{QStringLiteral("sim-spectra"),
+                                      QStringLiteral("Spectra stored in the simulated meter (default 8, at most 100)."),
+                                      QStringLiteral("n"), QStringLiteral("8")};
+    const QCommandLineOption unplugged_{QStringLiteral("sim-unplugged"),
+                                        QStringLiteral("Start with the simulated meter unplugged (F6 plugs it in).")};
+};
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Lumivex"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LUMIVEX_VERSION));
+    Options options;
+    options.answerHelpOrVersion(argc, argv);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Lumivex"));
-    QApplication::setApplicationVersion(QStringLiteral(LUMIVEX_VERSION));
-    const CommandLine commandLine = parseCommandLine(app);
+    const CommandLine commandLine = options.process(app);
 
     // One instance per user; tests give their instances a key of their own.
     const QString instanceKey = qEnvironmentVariable(
@@ -81,11 +113,11 @@ int main(int argc, char **argv)
         return 0;
     }
 
-    // Qt 6 reads and writes 8-bit text in the locale's encoding; only that codec remains to set.
-    QTextCodec::setCodecForLocale(QTextCodec::codecForLocale());
-
+    // Qt 6 reads and writes 8-bit text in the locale's encoding: there are no codecs left to set.
     Theme::applyTheme(app);
     Theme::applyFont(app);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/image/lumivex.png")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.lumivex.Lumivex"));
     AppInit::Instance()->start();
 
     std::unique_ptr<SimulatedSession> simulation;
@@ -106,7 +138,7 @@ int main(int argc, char **argv)
     } else if ((udev = createUdevHotplugSource(MainWindow::VendorId, MainWindow::ProductId))) {
         window->setHotplugSource(udev.get());
     } else {
-        qDebug() << "注册失败";
+        qCDebug(lumivexApp) << "注册失败";
     }
     window->setWindowTitle(QStringLiteral("Lumivex V1.4"));
     // Without a window manager to maximise it, the window still covers the screen.

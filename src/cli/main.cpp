@@ -1,6 +1,8 @@
 // lumivex-cli: the program's calculations for scripts and lab work, without the window.
 #include "Console.h"
+#include "DataPaths.h"
 #include "DeltaECommand.h"
+#include "MeterTable.h"
 #include "SheetCommand.h"
 
 #include <QCoreApplication>
@@ -45,14 +47,25 @@ QString usage()
 // Messages follow the user's language when its translation is installed.
 void loadTranslation(QTranslator &translator)
 {
-    const QStringList folders{QCoreApplication::applicationDirPath(),
-                              QStringLiteral(LUMIVEX_DATA_DIR "/translations")};
-    for (const QString &folder : folders) {
+    for (const QString &folder : DataPaths::translationFolders()) {
         if (translator.load(QLocale(), QStringLiteral("Lumivex"), QStringLiteral("_"), folder)) {
             QCoreApplication::installTranslator(&translator);
             return;
         }
     }
+}
+
+// The version, and which translation and meter table this copy finds: a packager's first check.
+QString version(const QTranslator &translator)
+{
+    QString text = QStringLiteral("lumivex-cli %1\n").arg(QStringLiteral(LUMIVEX_VERSION));
+    text += tr("Translation: %1").arg(translator.isEmpty() ? tr("none") : translator.filePath()) + u'\n';
+    MeterTable table;
+    const QString path = MeterTable::defaultPath();
+    const MeterTableMessage failure = table.load(path);
+    text += failure.isEmpty() ? tr("Meter table: %1, %2 meters").arg(path).arg(table.rowCount() - 1)
+                              : tr("Meter table: %1: %2").arg(path, failure.text);
+    return text + u'\n';
 }
 
 } // namespace
@@ -72,6 +85,10 @@ int main(int argc, char **argv)
     const QString name = arguments.takeFirst();
     if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
         writeOut(usage());
+        return ExitSuccess;
+    }
+    if (name == QLatin1String("--version") || name == QLatin1String("-v")) {
+        writeOut(version(translator));
         return ExitSuccess;
     }
     for (const Command &command : commands) {

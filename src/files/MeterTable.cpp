@@ -1,5 +1,6 @@
 #include "MeterTable.h"
 
+#include "DataPaths.h"
 #include "ExcelEngine.h"
 
 #include <QFileInfo>
@@ -32,8 +33,10 @@ bool integerCell(const QVariant &cell, qint64 &number)
 
 QString MeterTable::defaultPath()
 {
-    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/meterno.xls");
-    return QFileInfo::exists(beside) ? beside : QStringLiteral(LUMIVEX_DATA_DIR "/meterno.xls");
+    const QString name = QStringLiteral("meterno.xls");
+    const QString found = DataPaths::find(name);
+    // None found: the name beside the program, so that the load reports it missing.
+    return found.isEmpty() ? DataPaths::folders().constFirst() + u'/' + name : found;
 }
 
 QString MeterTable::unknownModelName()

@@ -27,7 +27,7 @@ class MeterTable
     Q_DECLARE_TR_FUNCTIONS(MeterTable)
 
 public:
-    // The program's directory + "/meterno.xls" when present, else the installed data directory.
+    // "meterno.xls" in the first data folder that holds it (beside the program, then ../share/lumivex).
     static QString defaultPath();
     // The model name before (or without) a match.
     static QString unknownModelName();

@@ -1,8 +1,8 @@
 #include "CLinkerUSB.h"
 
+#include "LinkLog.h"
 #include "Protocol.h"
 
-#include <QDebug>
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -20,10 +20,10 @@ void dropUntilStartByte(QByteArray &out)
 int CLinkerUSB::Open(quint16 vendorId, quint16 productId)
 {
     if (hid_.Open(vendorId, productId) != 0) {
-        qDebug("hidDevice Open error!");
+        qCDebug(lumivexLink, "hidDevice Open error!");
         return -1;
     }
-    qDebug("hidDevice Open success!");
+    qCDebug(lumivexLink, "hidDevice Open success!");
     return 0;
 }
 
@@ -40,7 +40,7 @@ int CLinkerUSB::ReadMessage(QByteArray &out, int timeoutMs, int expectedLength)
 int CLinkerUSB::poll(QByteArray &out)
 {
     const int n = appendRead(out, pollLength);
-    qDebug("%01d", n);
+    qCDebug(lumivexLink, "%01d", n);
     return n < 1 ? n : int(out.size());
 }
 
@@ -59,7 +59,7 @@ int CLinkerUSB::collectReply(QByteArray &out, int timeoutMs, int expectedLength)
             if (!out.isEmpty() && out.size() >= expectedLength)
                 return int(out.size());
         } else {
-            qDebug("hidDevice ReadMessage error!");
+            qCDebug(lumivexLink, "hidDevice ReadMessage error!");
             if (!hid_.IsOpen())
                 return 0; // closed meanwhile: nothing more will come
             // A failing device answers at once; waiting out the report time keeps this loop from spinning.
@@ -84,7 +84,7 @@ int CLinkerUSB::WriteMessage(QByteArray &frame, int timeoutMs)
 {
     const int n = hid_.Write(frame.constData(), int(frame.size()), timeoutMs);
     if (n < frame.size()) {
-        qDebug("hidDevice WriteMessage error! ret = %d", n);
+        qCDebug(lumivexLink, "hidDevice WriteMessage error! ret = %d", n);
         return -1;
     }
     return int(frame.size());

@@ -2,7 +2,13 @@
 
 #include <hidapi/hidapi.h>
 
+#include <atomic>
+#include <cerrno>
+#include <unistd.h>
+
 namespace {
+
+std::atomic<bool> openRefused{false};
 
 // First enumerated path of a device with these ids; empty when none is attached.
 QByteArray firstPath(quint16 vendorId, quint16 productId)
@@ -33,18 +39,27 @@ HidapiTransport::~HidapiTransport()
 bool HidapiTransport::open(quint16 vendorId, quint16 productId)
 {
     close();
+    openRefused = false;
     if (hid_init() != 0)
         return false;
     const QByteArray path = firstPath(vendorId, productId);
     if (path.isEmpty())
         return false;
     device_ = hid_open_path(path.constData());
-    if (!device_)
+    if (!device_) {
+        // hidraw paths are device nodes: a permission error there means the udev rule is missing.
+        openRefused = ::access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES;
         return false;
+    }
     path_ = path;
     vendorId_ = vendorId;
     productId_ = productId;
     return true;
+}
+
+bool HidapiTransport::takeOpenRefused()
+{
+    return openRefused.exchange(false);
 }
 
 void HidapiTransport::close()

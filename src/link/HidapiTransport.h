@@ -21,6 +21,10 @@ public:
     int readReport(QByteArray &report, int timeoutMs) override;
     bool isPresent() override;
 
+    // True when the last open found the meter but the system refused to open it (no udev rule
+    // gives this user access); asking clears it.
+    static bool takeOpenRefused();
+
 private:
     hid_device_ *device_ = nullptr;
     QByteArray path_;

@@ -2,10 +2,11 @@
 
 #include "CLinkerUSB.h"
 #include "Crc16.h"
+#include "HidapiTransport.h"
+#include "LinkLog.h"
 #include "MyThread.h"
 #include "WireBytes.h"
 
-#include <QDebug>
 #include <QThread>
 
 namespace {
@@ -26,10 +27,14 @@ InstrumentLink::~InstrumentLink()
     close();
 }
 
-std::shared_ptr<InstrumentLink> InstrumentLink::openUsb(quint16 vendorId, quint16 productId)
+std::shared_ptr<InstrumentLink> InstrumentLink::openUsb(quint16 vendorId, quint16 productId, bool *refused)
 {
     auto usb = std::make_unique<CLinkerUSB>();
-    if (usb->Open(vendorId, productId) != 0)
+    const bool opened = usb->Open(vendorId, productId) == 0;
+    const bool wasRefused = HidapiTransport::takeOpenRefused();
+    if (refused)
+        *refused = !opened && wasRefused;
+    if (!opened)
         return nullptr;
     return std::make_shared<InstrumentLink>(std::move(usb));
 }
@@ -68,7 +73,7 @@ void InstrumentLink::startWorker()
     stopWorker();
     if (closed_)
         return;
-    qDebug("openThreadSlot");
+    qCDebug(lumivexLink, "openThreadSlot");
     thread_ = new QThread;
     worker_ = std::make_unique<MyThread>(*this);
     connect(worker_.get(), &MyThread::senddata, this, &InstrumentLink::senddata, Qt::QueuedConnection);
@@ -81,7 +86,7 @@ void InstrumentLink::stopWorker()
 {
     if (!worker_)
         return;
-    qDebug("closeThreadSlot");
+    qCDebug(lumivexLink, "closeThreadSlot");
     worker_->requestStop();
     thread_->quit();
     thread_->wait();

@@ -25,8 +25,9 @@ public:
     explicit InstrumentLink(std::unique_ptr<CLinker> link);
     ~InstrumentLink() override; // stops the worker, closes the link
 
-    // The USB meter (vendor/product ids); null when none could be opened.
-    static std::shared_ptr<InstrumentLink> openUsb(quint16 vendorId, quint16 productId);
+    // The USB meter (vendor/product ids); null when none could be opened. refused, when given,
+    // tells whether the meter is attached but this user may not open it.
+    static std::shared_ptr<InstrumentLink> openUsb(quint16 vendorId, quint16 productId, bool *refused = nullptr);
 
     // Appends the frame check (low byte first) and writes the frame; bytes written, or -1 when
     // the link is closed or not open.
