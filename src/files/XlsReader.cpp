@@ -10,6 +10,8 @@
 #include <QScopeGuard>
 
 #include <freexl.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -98,24 +100,40 @@ bool readSheet(const void *handle, unsigned short index, Sheet &sheet, SharedTex
 bool readXls(const QString &path, Workbook &workbook, QString &reason)
 {
     ReadBudget budget;
+    QByteArray bytes;
     {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
             reason = file.errorString();
             return false;
         }
-        // The file's bytes are held only while they are checked.
         if (!budget.spend(file.size())) {
             reason = budget.reason();
             return false;
         }
-        if (!precheckXls(file.readAll(), budget, reason))
-            return false;
-        budget.release(file.size());
+        bytes = file.readAll();
     }
+    if (!precheckXls(bytes, budget, reason))
+        return false;
+    // libfreexl opens by name: it gets the very bytes that were checked, in memory, so a file
+    // changed after the check cannot reach it.
+    const int checked = ::memfd_create("lumivex-xls", MFD_CLOEXEC);
+    const auto closeChecked = qScopeGuard([checked] {
+        if (checked >= 0)
+            ::close(checked);
+    });
+    QFile copy;
+    if (checked < 0 || !copy.open(checked, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)
+        || copy.write(bytes) != bytes.size() || !copy.flush()) {
+        reason = copy.errorString();
+        return false;
+    }
+    budget.release(bytes.size());
+    bytes.clear();
+    bytes.squeeze();
     const void *handle = nullptr;
     const auto closeHandle = qScopeGuard([&handle] { freexl_close(handle); });
-    const int opened = freexl_open(QFile::encodeName(path).constData(), &handle);
+    const int opened = freexl_open(QStringLiteral("/proc/self/fd/%1").arg(checked).toLocal8Bit().constData(), &handle);
     if (opened != FREEXL_OK) {
         reason = freexlReason(opened);
         return false;
