@@ -1493,4 +1493,185 @@ sudo cp %1 /etc/udev/rules.d/
 sudo udevadm control --reload-rules</translation>
     </message>
 </context>
+<context>
+    <name>BatchStatistics</name>
+    <message>
+        <source>△L*</source>
+        <translation>△L*</translation>
+    </message>
+    <message>
+        <source>△a*</source>
+        <translation>△a*</translation>
+    </message>
+    <message>
+        <source>△b*</source>
+        <translation>△b*</translation>
+    </message>
+    <message>
+        <source>△C*</source>
+        <translation>△C*</translation>
+    </message>
+    <message>
+        <source>△h</source>
+        <translation>△h</translation>
+    </message>
+    <message>
+        <source>△Y</source>
+        <translation>△Y</translation>
+    </message>
+    <message>
+        <source>△x</source>
+        <translation>△x</translation>
+    </message>
+    <message>
+        <source>△y</source>
+        <translation>△y</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>Std. dev. (n-1)</source>
+        <translation>Std. dev. (n-1)</translation>
+    </message>
+    <message>
+        <source>Minimum (record)</source>
+        <translation>Minimum (record)</translation>
+    </message>
+    <message>
+        <source>Maximum (record)</source>
+        <translation>Maximum (record)</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximum</translation>
+    </message>
+</context>
+<context>
+    <name>BatchReport</name>
+    <message>
+        <source>Batch Report</source>
+        <translation>Batch Report</translation>
+    </message>
+    <message>
+        <source>Printed:</source>
+        <translation>Printed:</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>Records: %1</source>
+        <translation>Records: %1</translation>
+    </message>
+    <message>
+        <source>PASS: %1</source>
+        <translation>PASS: %1</translation>
+    </message>
+    <message>
+        <source>NG: %1</source>
+        <translation>NG: %1</translation>
+    </message>
+    <message>
+        <source>Pass rate: %1%</source>
+        <translation>Pass rate: %1%</translation>
+    </message>
+    <message>
+        <source>Trend</source>
+        <translation>Trend</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Failed to write the PDF file %1!</source>
+        <translation>Failed to write the PDF file %1!</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+</context>
+<context>
+    <name>TrendChart</name>
+    <message>
+        <source>Record</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>NG</source>
+        <translation>NG</translation>
+    </message>
+</context>
+<context>
+    <name>TrendChartView</name>
+    <message>
+        <source>Record %1</source>
+        <translation>Record %1</translation>
+    </message>
+</context>
+<context>
+    <name>BatchPanel</name>
+    <message>
+        <source>Records: %1    PASS: %2    NG: %3    Pass rate: %4%</source>
+        <translation>Records: %1    PASS: %2    NG: %3    Pass rate: %4%</translation>
+    </message>
+    <message>
+        <source>Batch statistics</source>
+        <translation>Batch statistics</translation>
+    </message>
+    <message>
+        <source>Selected records only</source>
+        <translation>Selected records only</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>Standard deviation of a sample: divided by n-1 records</source>
+        <translation>Standard deviation of a sample: divided by n-1 records</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Batch statistics</source>
+        <translation>Batch statistics</translation>
+    </message>
+    <message>
+        <source>Report all</source>
+        <translation>Report all</translation>
+    </message>
+    <message>
+        <source>Save the batch report</source>
+        <translation>Save the batch report</translation>
+    </message>
+    <message>
+        <source>PDF file (*.pdf)</source>
+        <translation>PDF file (*.pdf)</translation>
+    </message>
+</context>
+<context>
+    <name>ReportPageFor310</name>
+    <message>
+        <source>Save as PDF</source>
+        <translation>Save as PDF</translation>
+    </message>
+    <message>
+        <source>PDF file (*.pdf)</source>
+        <translation>PDF file (*.pdf)</translation>
+    </message>
+</context>
 </TS>

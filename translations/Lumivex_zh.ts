@@ -1492,4 +1492,185 @@ sudo cp %1 /etc/udev/rules.d/
 sudo udevadm control --reload-rules</translation>
     </message>
 </context>
+<context>
+    <name>BatchStatistics</name>
+    <message>
+        <source>△L*</source>
+        <translation>△L*</translation>
+    </message>
+    <message>
+        <source>△a*</source>
+        <translation>△a*</translation>
+    </message>
+    <message>
+        <source>△b*</source>
+        <translation>△b*</translation>
+    </message>
+    <message>
+        <source>△C*</source>
+        <translation>△C*</translation>
+    </message>
+    <message>
+        <source>△h</source>
+        <translation>△h</translation>
+    </message>
+    <message>
+        <source>△Y</source>
+        <translation>△Y</translation>
+    </message>
+    <message>
+        <source>△x</source>
+        <translation>△x</translation>
+    </message>
+    <message>
+        <source>△y</source>
+        <translation>△y</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>平均值</translation>
+    </message>
+    <message>
+        <source>Std. dev. (n-1)</source>
+        <translation>标准差(n-1)</translation>
+    </message>
+    <message>
+        <source>Minimum (record)</source>
+        <translation>最小值(记录)</translation>
+    </message>
+    <message>
+        <source>Maximum (record)</source>
+        <translation>最大值(记录)</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>最小值</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>最大值</translation>
+    </message>
+</context>
+<context>
+    <name>BatchReport</name>
+    <message>
+        <source>Batch Report</source>
+        <translation>批量测试报告</translation>
+    </message>
+    <message>
+        <source>Printed:</source>
+        <translation>打印时间：</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>统计</translation>
+    </message>
+    <message>
+        <source>Records: %1</source>
+        <translation>记录数：%1</translation>
+    </message>
+    <message>
+        <source>PASS: %1</source>
+        <translation>合格：%1</translation>
+    </message>
+    <message>
+        <source>NG: %1</source>
+        <translation>不合格：%1</translation>
+    </message>
+    <message>
+        <source>Pass rate: %1%</source>
+        <translation>合格率：%1%</translation>
+    </message>
+    <message>
+        <source>Trend</source>
+        <translation>趋势图</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>记录</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Failed to write the PDF file %1!</source>
+        <translation>写入PDF文件%1失败！</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>第%1页，共%2页</translation>
+    </message>
+</context>
+<context>
+    <name>TrendChart</name>
+    <message>
+        <source>Record</source>
+        <translation>记录</translation>
+    </message>
+    <message>
+        <source>NG</source>
+        <translation>不合格</translation>
+    </message>
+</context>
+<context>
+    <name>TrendChartView</name>
+    <message>
+        <source>Record %1</source>
+        <translation>记录%1</translation>
+    </message>
+</context>
+<context>
+    <name>BatchPanel</name>
+    <message>
+        <source>Records: %1    PASS: %2    NG: %3    Pass rate: %4%</source>
+        <translation>记录数：%1    合格：%2    不合格：%3    合格率：%4%</translation>
+    </message>
+    <message>
+        <source>Batch statistics</source>
+        <translation>批量统计</translation>
+    </message>
+    <message>
+        <source>Selected records only</source>
+        <translation>仅统计选中的记录</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>记录</translation>
+    </message>
+    <message>
+        <source>Standard deviation of a sample: divided by n-1 records</source>
+        <translation>样本标准差：除以记录数n-1</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Batch statistics</source>
+        <translation>批量统计</translation>
+    </message>
+    <message>
+        <source>Report all</source>
+        <translation>全部报告</translation>
+    </message>
+    <message>
+        <source>Save the batch report</source>
+        <translation>保存批量报告</translation>
+    </message>
+    <message>
+        <source>PDF file (*.pdf)</source>
+        <translation>PDF文件 (*.pdf)</translation>
+    </message>
+</context>
+<context>
+    <name>ReportPageFor310</name>
+    <message>
+        <source>Save as PDF</source>
+        <translation>另存为PDF</translation>
+    </message>
+    <message>
+        <source>PDF file (*.pdf)</source>
+        <translation>PDF文件 (*.pdf)</translation>
+    </message>
+</context>
 </TS>

@@ -1,6 +1,8 @@
 #include "FirstPageFor310.h"
 #include "ui_FirstPageFor310.h"
 
+#include "BatchPanel.h"
+#include "BatchReport.h"
 #include "ButtonDelegate.h"
 #include "ColourDifference.h"
 #include "DeviceProfile.h"
@@ -17,6 +19,8 @@
 #include "setEParameterPageFor320.h"
 
 #include <QButtonGroup>
+#include <QDateTime>
+#include <QPushButton>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -100,6 +104,7 @@ FirstPageFor310::FirstPageFor310(LinkPort &port, QWidget *parent)
     initComparisonTable();
     initRecordList();
     initResultKindButtons();
+    initBatchButtons();
     ui->splitter_page->setStretchFactor(0, 0);
     ui->splitter_page->setStretchFactor(1, 1);
     ui->splitter_records->setStretchFactor(0, 1);
@@ -251,6 +256,79 @@ void FirstPageFor310::openReport(int row)
     report->show();
     report->raise();
     report->activateWindow();
+}
+
+// ---- Batch ----
+
+void FirstPageFor310::initBatchButtons()
+{
+    auto *layout = qobject_cast<QBoxLayout *>(ui->widget_buttons->layout());
+    const struct
+    {
+        const char *name;
+        std::function<void()> action;
+    } buttons[] = {{"pushButton_statistics", [this] { openStatistics(); }},
+                   {"pushButton_reportAll", [this] { reportAll(); }}};
+    for (const auto &b : buttons) {
+        auto *button = new QPushButton(ui->widget_buttons);
+        button->setObjectName(QLatin1String(b.name));
+        // Before the spacer that closes the row.
+        if (layout)
+            layout->insertWidget(layout->count() - 1, button);
+        connect(button, &QPushButton::clicked, this, b.action);
+    }
+    retranslateBatchButtons();
+}
+
+void FirstPageFor310::retranslateBatchButtons()
+{
+    if (auto *button = ui->widget_buttons->findChild<QPushButton *>(QStringLiteral("pushButton_statistics")))
+        button->setText(tr("Batch statistics"));
+    if (auto *button = ui->widget_buttons->findChild<QPushButton *>(QStringLiteral("pushButton_reportAll")))
+        button->setText(tr("Report all"));
+}
+
+BatchPanel *FirstPageFor310::openStatistics()
+{
+    if (!batchPanel_) {
+        batchPanel_ = new BatchPanel(session_, ui->tableWidget_data, this);
+        batchPanel_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(batchPanel_, &QObject::destroyed, this, [this] { batchPanel_ = nullptr; });
+    }
+    batchPanel_->show();
+    batchPanel_->raise();
+    batchPanel_->activateWindow();
+    return batchPanel_;
+}
+
+bool FirstPageFor310::reportAll()
+{
+    if (session_.records().isEmpty()) {
+        show(session_.noDataToExport());
+        return false;
+    }
+    QString fileName = FileChooser::saveFileName(
+        this, tr("Save the batch report"),
+        QStringLiteral("BatchReport") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmm")) + QStringLiteral(".pdf"),
+        tr("PDF file (*.pdf)"));
+    if (fileName.isEmpty())
+        return false;
+    if (!fileName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        fileName += QStringLiteral(".pdf");
+    const ComparisonPageState &state = session_.state();
+    BatchReportInputs inputs;
+    inputs.company = reportSignatures_.company;
+    inputs.tester = reportSignatures_.tester;
+    inputs.auditor = reportSignatures_.auditor;
+    inputs.device = state.modelName;
+    inputs.serialNumber = state.serialNumber;
+    inputs.resultKind = state.resultKind();
+    inputs.settings = state.judgement;
+    if (const DeviceProfile *profile = deviceProfile(state.judgement.deviceType); profile && profile->usesInstrumentFormula)
+        inputs.formulaName = colorimeter(formulaName(state.judgement.formula).toUtf8());
+    const Outcome outcome = BatchReport::write(session_.records(), inputs, fileName);
+    show(outcome);
+    return outcome.succeeded();
 }
 
 void FirstPageFor310::doubleClickedSlot(int row, int column)
@@ -757,6 +835,7 @@ void FirstPageFor310::showRecordHeadings()
 void FirstPageFor310::languageChange()
 {
     ui->retranslateUi(this);
+    retranslateBatchButtons();
     showDevice();
     showPair();
     showComparisonHeadings();

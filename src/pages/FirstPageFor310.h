@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <memory>
 
+class BatchPanel;
 class LinkPort;
 class QButtonGroup;
 class RbTableHeaderView;
@@ -73,6 +74,12 @@ public slots:
     void on_ImportExcelBtn_clicked();
     void on_pushButton_writeStandardColor_clicked();
 
+    // ---- Batch ----
+    // Statistics and trend of the records, in a window beside the list.
+    BatchPanel *openStatistics();
+    // One PDF of the whole list; true once it is written.
+    bool reportAll();
+
 signals:
     // The "Report" button of that record row was pressed.
     void reportRequested(int row);
@@ -104,6 +111,8 @@ private:
     void showComparisonHeadings();
     void showRecordHeadings();
     void languageChange();
+    void initBatchButtons();
+    void retranslateBatchButtons();
 
     std::unique_ptr<Ui::FirstPageFor310> ui;
     LinkPort &port_;
@@ -120,4 +129,5 @@ private:
         QString tester;
         QString auditor;
     } reportSignatures_;
+    BatchPanel *batchPanel_ = nullptr;
 };

@@ -1,9 +1,12 @@
 #include "ReportPageFor310.h"
 #include "ui_ReportPageFor310.h"
 
+#include "BatchReport.h"
+#include "FileChooser.h"
 #include "InformationPageFor310.h"
 
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -55,6 +58,29 @@ void ReportPageFor310::on_PrintReportbtn_clicked()
     printer.setDocName(document()->metaInformation(QTextDocument::DocumentTitle));
     if (choosePrinter(printer))
         printDocument(&printer);
+}
+
+bool ReportPageFor310::saveAsPdf(const QString &fileName)
+{
+    // A copy: laying the document out for pages must not disturb the browser showing it.
+    const std::unique_ptr<QTextDocument> copy(document()->clone());
+    copy->setDefaultFont(BatchReport::documentFont(10));
+    const Outcome outcome = BatchReport::writePdf(*copy, fileName);
+    if (outcome.hasMessage())
+        QMessageBox::information(this, outcome.title, outcome.text);
+    return outcome.succeeded();
+}
+
+void ReportPageFor310::on_SavePdfbtn_clicked()
+{
+    QString fileName = FileChooser::saveFileName(
+        this, tr("Save as PDF"), document()->metaInformation(QTextDocument::DocumentTitle) + QStringLiteral(".pdf"),
+        tr("PDF file (*.pdf)"));
+    if (fileName.isEmpty())
+        return;
+    if (!fileName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        fileName += QStringLiteral(".pdf");
+    saveAsPdf(fileName);
 }
 
 void ReportPageFor310::on_Informationbtn_clicked()

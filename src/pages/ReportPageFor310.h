@@ -28,6 +28,8 @@ public:
     // Takes new signature fields, rebuilds the report and announces them.
     void setSignatures(const QString &company, const QString &tester, const QString &auditor);
     void printDocument(QPrinter *printer) const;
+    // Writes the report as shown to a PDF file; false when it could not be written.
+    bool saveAsPdf(const QString &fileName);
 
 signals:
     // The comparison page keeps these for the next report.
@@ -40,6 +42,7 @@ protected:
 private slots:
     void on_PrintReportbtn_clicked();
     void on_Informationbtn_clicked();
+    void on_SavePdfbtn_clicked();
 
 private:
     void refresh();

@@ -1,9 +1,13 @@
 // The report document, its dialog and printing, the signature dialog, their translations.
+#include "BatchReport.h"
 #include "InformationPageFor310.h"
 #include "ReportPageFor310.h"
+#include "TrendChart.h"
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPrinter>
@@ -257,12 +261,23 @@ TEST(ReportTranslations, EveryReportTextHasItsChineseAndEnglishEntry)
         ReportPageFor310 report(sampleInputs());
         InformationPageFor310 information(&report);
     }
+    ComparisonRecordModel records;
+    records.append(ComparisonRecord::fromFields({}));
+    for (int kind = 0; kind < 6; ++kind) {
+        BatchReportInputs batch;
+        batch.resultKind = kind;
+        batch.formulaName = QStringLiteral("△E*00");
+        BatchReport::write(records, batch, QStringLiteral("/nonexistent-folder/x.pdf"));
+        QImage image(400, 300, QImage::Format_RGB32);
+        QPainter painter(&image);
+        TrendChart::of(records, kind, batch.settings).paint(painter, image.rect());
+    }
     QCoreApplication::removeTranslator(&recorder);
     const auto chinese = translatedMessages(QStringLiteral("Lumivex_zh.ts"));
     const auto english = translatedMessages(QStringLiteral("Lumivex_en.ts"));
     int checked = 0;
     for (const auto &message : recorder.asked) {
-        if (!QStringList{"ReportPageFor310", "InformationPageFor310", "Colorimeter"}.contains(message.first))
+        if (!QStringList{"ReportPageFor310", "InformationPageFor310", "Colorimeter", "BatchReport", "BatchStatistics", "TrendChart"}.contains(message.first))
             continue;
         ++checked;
         const std::string where = (message.first + u' ' + message.second).toStdString();
