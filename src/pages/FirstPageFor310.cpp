@@ -686,6 +686,16 @@ void FirstPageFor310::fitComparisonHeight()
             height += comparison->rowHeight(row);
     }
     comparison->setFixedHeight(height);
+    // Wide enough for the row names and for every heading and value in the other columns.
+    const QFontMetrics metrics(comparison->font());
+    const int margin = 2 * comparison->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, comparison) + 4;
+    int valueWidth = metrics.horizontalAdvance(QStringLiteral("-100.00%"));
+    for (int column = StandardColumn; column < ComparisonColumns; ++column) {
+        if (const QTableWidgetItem *heading = comparison->item(0, column))
+            valueWidth = std::max(valueWidth, metrics.horizontalAdvance(heading->text()));
+    }
+    comparison->setMinimumWidth(static_cast<QAbstractItemView *>(comparison)->sizeHintForColumn(0) +
+                                (ComparisonColumns - 1) * (valueWidth + margin) + 2 * comparison->frameWidth());
 }
 
 // A column is never narrower than its heading: the screen-share widths above suit the numbers,

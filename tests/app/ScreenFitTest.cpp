@@ -62,11 +62,13 @@ QStringList cutTexts(const QWidget &top)
                   button->style()->subElementRect(contents, &option, button).width());
         }
     }
-    // The row names of the comparison table, and the record list's headings.
+    // The comparison table's cells, and the record list's headings.
     const auto *comparison = top.findChild<QTableWidget *>(QStringLiteral("tableWidget_colorDiff"));
     for (int row = 0; comparison && row < comparison->rowCount(); ++row) {
-        if (const QTableWidgetItem *item = comparison->item(row, 0); item && !comparison->isRowHidden(row))
-            check(comparison, item->text(), advance(comparison, item->text()) + 6, comparison->columnWidth(0));
+        for (int column = 0; column < comparison->columnCount() && !comparison->isRowHidden(row); ++column) {
+            if (const QTableWidgetItem *item = comparison->item(row, column))
+                check(comparison, item->text(), advance(comparison, item->text()) + 6, comparison->columnWidth(column));
+        }
     }
     const auto *list = top.findChild<QTableView *>(QStringLiteral("tableWidget_data"));
     if (const auto *header = list ? qobject_cast<RbTableHeaderView *>(list->horizontalHeader()) : nullptr) {
