@@ -2,6 +2,238 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>MeterCommands</name>
+    <message>
+        <source>  --simulate[=METER]  use a simulated meter instead of USB: tq310 (default), tq320,
+                      tq320e or legacy
+  --sim-records N     comparison records the simulated meter keeps per result kind
+                      (default 12)
+  --sim-spectra N     spectra the simulated meter keeps (default 8)
+  --trace FILE        write every report and frame to and from the meter to FILE
+
+Exit status: 0 success, 1 the meter or a file failed (the message says why),
+2 bad usage.
+</source>
+        <translation>  --simulate[=METER]  use a simulated meter instead of USB: tq310 (default), tq320,
+                      tq320e or legacy
+  --sim-records N     comparison records the simulated meter keeps per result kind
+                      (default 12)
+  --sim-spectra N     spectra the simulated meter keeps (default 8)
+  --trace FILE        write every report and frame to and from the meter to FILE
+
+Exit status: 0 success, 1 the meter or a file failed (the message says why),
+2 bad usage.
+</translation>
+    </message>
+    <message>
+        <source>Usage: lumivex-cli info [options]
+
+Prints the meter's serial number, model, device type, firmware version, result kind
+and judgement settings.
+
+</source>
+        <translation>Usage: lumivex-cli info [options]
+
+Prints the meter's serial number, model, device type, firmware version, result kind
+and judgement settings.
+
+</translation>
+    </message>
+    <message>
+        <source>Usage: lumivex-cli measure [options]
+
+Takes the meter's result and prints it as the comparison table's column shows it,
+one value per line, then the colour as R, G, B.
+
+</source>
+        <translation>Usage: lumivex-cli measure [options]
+
+Takes the meter's result and prints it as the comparison table's column shows it,
+one value per line, then the colour as R, G, B.
+
+</translation>
+    </message>
+    <message>
+        <source>Usage: lumivex-cli records [--kind K] -o FILE [options]
+
+Saves the comparison records the meter keeps for one result kind to FILE, with the
+columns of the comparison export; .xlsx, .xls or .csv by the name of FILE.
+
+  --kind K            0 haze-t, 1 haze, 2 t, 3 lab, 4 lch, 5 yxy (by number or name);
+                      default: the kind the meter is set to
+  -o, --output FILE   the file to write
+</source>
+        <translation>Usage: lumivex-cli records [--kind K] -o FILE [options]
+
+Saves the comparison records the meter keeps for one result kind to FILE, with the
+columns of the comparison export; .xlsx, .xls or .csv by the name of FILE.
+
+  --kind K            0 haze-t, 1 haze, 2 t, 3 lab, 4 lch, 5 yxy (by number or name);
+                      default: the kind the meter is set to
+  -o, --output FILE   the file to write
+</translation>
+    </message>
+    <message>
+        <source>Usage: lumivex-cli spectra -o FILE [options]
+
+Saves the spectra the meter keeps to FILE, with the columns of the spectral export;
+.xlsx, .xls or .csv by the name of FILE.
+
+  -o, --output FILE   the file to write
+</source>
+        <translation>Usage: lumivex-cli spectra -o FILE [options]
+
+Saves the spectra the meter keeps to FILE, with the columns of the spectral export;
+.xlsx, .xls or .csv by the name of FILE.
+
+  -o, --output FILE   the file to write
+</translation>
+    </message>
+    <message>
+        <source>%1 takes a count of 0 or more.
+</source>
+        <translation>%1 takes a count of 0 or more.
+</translation>
+    </message>
+    <message>
+        <source>--trace takes the name of the file to write.
+</source>
+        <translation>--trace takes the name of the file to write.
+</translation>
+    </message>
+    <message>
+        <source>%1 takes the name of an .xlsx, .xls or .csv file.
+</source>
+        <translation>%1 takes the name of an .xlsx, .xls or .csv file.
+</translation>
+    </message>
+    <message>
+        <source>--kind takes a result kind: 0 to 5, or haze-t, haze, t, lab, lch, yxy.
+</source>
+        <translation>--kind takes a result kind: 0 to 5, or haze-t, haze, t, lab, lch, yxy.
+</translation>
+    </message>
+    <message>
+        <source>Unknown option "%1".
+</source>
+        <translation>Unknown option "%1".
+</translation>
+    </message>
+    <message>
+        <source>-o FILE is missing.
+</source>
+        <translation>-o FILE is missing.
+</translation>
+    </message>
+    <message>
+        <source>%1: %2/%3
+</source>
+        <translation>%1: %2/%3
+</translation>
+    </message>
+    <message>
+        <source>Cannot write the trace to %1: %2
+</source>
+        <translation>Cannot write the trace to %1: %2
+</translation>
+    </message>
+    <message>
+        <source>There is no simulated meter "%1"; choose tq310, tq320, tq320e or legacy.
+</source>
+        <translation>There is no simulated meter "%1"; choose tq310, tq320, tq320e or legacy.
+</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Device type</source>
+        <translation>Device type</translation>
+    </message>
+    <message>
+        <source>Firmware version</source>
+        <translation>Firmware version</translation>
+    </message>
+    <message>
+        <source>Result kind</source>
+        <translation>Result kind</translation>
+    </message>
+    <message>
+        <source>Haze tolerance</source>
+        <translation>Haze tolerance</translation>
+    </message>
+    <message>
+        <source>Transmittance tolerance</source>
+        <translation>Transmittance tolerance</translation>
+    </message>
+    <message>
+        <source>Colour difference formula</source>
+        <translation>Colour difference formula</translation>
+    </message>
+    <message>
+        <source>Colour difference threshold</source>
+        <translation>Colour difference threshold</translation>
+    </message>
+    <message>
+        <source>%1 records saved to %2
+</source>
+        <translation>%1 records saved to %2
+</translation>
+    </message>
+    <message>
+        <source>The %1 keeps no records of the result kind %2.
+</source>
+        <translation>The %1 keeps no records of the result kind %2.
+</translation>
+    </message>
+    <message>
+        <source>Reading comparison records</source>
+        <translation>Reading comparison records</translation>
+    </message>
+    <message>
+        <source>Reading spectra</source>
+        <translation>Reading spectra</translation>
+    </message>
+</context>
+<context>
+    <name>LumivexCli</name>
+    <message>
+        <source>The meter's identity, result kind and settings</source>
+        <translation>The meter's identity, result kind and settings</translation>
+    </message>
+    <message>
+        <source>Take one result from the meter and print it</source>
+        <translation>Take one result from the meter and print it</translation>
+    </message>
+    <message>
+        <source>Save the meter's comparison records of one result kind</source>
+        <translation>Save the meter's comparison records of one result kind</translation>
+    </message>
+    <message>
+        <source>Save the spectra the meter keeps</source>
+        <translation>Save the spectra the meter keeps</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>CSV file (*.csv)</source>
+        <translation>CSV file (*.csv)</translation>
+    </message>
+</context>
+<context>
+    <name>MeterPageFor310</name>
+    <message>
+        <source>CSV file (*.csv)</source>
+        <translation>CSV file (*.csv)</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Warn</source>

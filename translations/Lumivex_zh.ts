@@ -2,6 +2,238 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>MeterCommands</name>
+    <message>
+        <source>  --simulate[=METER]  use a simulated meter instead of USB: tq310 (default), tq320,
+                      tq320e or legacy
+  --sim-records N     comparison records the simulated meter keeps per result kind
+                      (default 12)
+  --sim-spectra N     spectra the simulated meter keeps (default 8)
+  --trace FILE        write every report and frame to and from the meter to FILE
+
+Exit status: 0 success, 1 the meter or a file failed (the message says why),
+2 bad usage.
+</source>
+        <translation>  --simulate[=METER]  用模拟仪器代替 USB 仪器：tq310（默认）、tq320、
+                      tq320e 或 legacy
+  --sim-records N     模拟仪器每种结果类型保存的对比记录条数
+                      （默认 12）
+  --sim-spectra N     模拟仪器保存的光谱条数（默认 8）
+  --trace FILE        把与仪器往来的每个报告和帧写入 FILE
+
+退出状态：0 成功，1 仪器或文件出错（消息说明原因），
+2 用法错误。
+</translation>
+    </message>
+    <message>
+        <source>Usage: lumivex-cli info [options]
+
+Prints the meter's serial number, model, device type, firmware version, result kind
+and judgement settings.
+
+</source>
+        <translation>用法：lumivex-cli info [选项]
+
+打印仪器的序列号、型号、设备类型、固件版本、结果类型
+和判定设置。
+
+</translation>
+    </message>
+    <message>
+        <source>Usage: lumivex-cli measure [options]
+
+Takes the meter's result and prints it as the comparison table's column shows it,
+one value per line, then the colour as R, G, B.
+
+</source>
+        <translation>用法：lumivex-cli measure [选项]
+
+读取仪器的测量结果，按对比表中该列的显示方式打印，
+每行一个值，最后以 R, G, B 打印颜色。
+
+</translation>
+    </message>
+    <message>
+        <source>Usage: lumivex-cli records [--kind K] -o FILE [options]
+
+Saves the comparison records the meter keeps for one result kind to FILE, with the
+columns of the comparison export; .xlsx, .xls or .csv by the name of FILE.
+
+  --kind K            0 haze-t, 1 haze, 2 t, 3 lab, 4 lch, 5 yxy (by number or name);
+                      default: the kind the meter is set to
+  -o, --output FILE   the file to write
+</source>
+        <translation>用法：lumivex-cli records [--kind K] -o FILE [选项]
+
+把仪器为某一种结果类型保存的对比记录存入 FILE，列与对比导出相同；
+按 FILE 的名称存为 .xlsx、.xls 或 .csv。
+
+  --kind K            0 haze-t、1 haze、2 t、3 lab、4 lch、5 yxy（数字或名称）；
+                      默认：仪器当前设置的类型
+  -o, --output FILE   要写入的文件
+</translation>
+    </message>
+    <message>
+        <source>Usage: lumivex-cli spectra -o FILE [options]
+
+Saves the spectra the meter keeps to FILE, with the columns of the spectral export;
+.xlsx, .xls or .csv by the name of FILE.
+
+  -o, --output FILE   the file to write
+</source>
+        <translation>用法：lumivex-cli spectra -o FILE [选项]
+
+把仪器保存的光谱存入 FILE，列与光谱导出相同；
+按 FILE 的名称存为 .xlsx、.xls 或 .csv。
+
+  -o, --output FILE   要写入的文件
+</translation>
+    </message>
+    <message>
+        <source>%1 takes a count of 0 or more.
+</source>
+        <translation>%1 需要一个不小于 0 的数目。
+</translation>
+    </message>
+    <message>
+        <source>--trace takes the name of the file to write.
+</source>
+        <translation>--trace 需要给出要写入的文件名。
+</translation>
+    </message>
+    <message>
+        <source>%1 takes the name of an .xlsx, .xls or .csv file.
+</source>
+        <translation>%1 需要给出一个 .xlsx、.xls 或 .csv 文件名。
+</translation>
+    </message>
+    <message>
+        <source>--kind takes a result kind: 0 to 5, or haze-t, haze, t, lab, lch, yxy.
+</source>
+        <translation>--kind 需要一种结果类型：0 到 5，或 haze-t、haze、t、lab、lch、yxy。
+</translation>
+    </message>
+    <message>
+        <source>Unknown option "%1".
+</source>
+        <translation>未知选项“%1”。
+</translation>
+    </message>
+    <message>
+        <source>-o FILE is missing.
+</source>
+        <translation>缺少 -o FILE。
+</translation>
+    </message>
+    <message>
+        <source>%1: %2/%3
+</source>
+        <translation>%1：%2/%3
+</translation>
+    </message>
+    <message>
+        <source>Cannot write the trace to %1: %2
+</source>
+        <translation>无法把跟踪写入 %1：%2
+</translation>
+    </message>
+    <message>
+        <source>There is no simulated meter "%1"; choose tq310, tq320, tq320e or legacy.
+</source>
+        <translation>没有模拟仪器“%1”；请选择 tq310、tq320、tq320e 或 legacy。
+</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>Device type</source>
+        <translation>设备类型</translation>
+    </message>
+    <message>
+        <source>Firmware version</source>
+        <translation>固件版本</translation>
+    </message>
+    <message>
+        <source>Result kind</source>
+        <translation>结果类型</translation>
+    </message>
+    <message>
+        <source>Haze tolerance</source>
+        <translation>雾度容差</translation>
+    </message>
+    <message>
+        <source>Transmittance tolerance</source>
+        <translation>透光率容差</translation>
+    </message>
+    <message>
+        <source>Colour difference formula</source>
+        <translation>色差公式</translation>
+    </message>
+    <message>
+        <source>Colour difference threshold</source>
+        <translation>色差阈值</translation>
+    </message>
+    <message>
+        <source>%1 records saved to %2
+</source>
+        <translation>已保存 %1 条记录到 %2
+</translation>
+    </message>
+    <message>
+        <source>The %1 keeps no records of the result kind %2.
+</source>
+        <translation>%1 不保存结果类型为%2的记录。
+</translation>
+    </message>
+    <message>
+        <source>Reading comparison records</source>
+        <translation>正在读取对比记录</translation>
+    </message>
+    <message>
+        <source>Reading spectra</source>
+        <translation>正在读取光谱</translation>
+    </message>
+</context>
+<context>
+    <name>LumivexCli</name>
+    <message>
+        <source>The meter's identity, result kind and settings</source>
+        <translation>仪器的身份、结果类型和设置</translation>
+    </message>
+    <message>
+        <source>Take one result from the meter and print it</source>
+        <translation>从仪器读取一个结果并打印</translation>
+    </message>
+    <message>
+        <source>Save the meter's comparison records of one result kind</source>
+        <translation>保存仪器中某一种结果类型的对比记录</translation>
+    </message>
+    <message>
+        <source>Save the spectra the meter keeps</source>
+        <translation>保存仪器中的光谱</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>CSV file (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+</context>
+<context>
+    <name>MeterPageFor310</name>
+    <message>
+        <source>CSV file (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Warn</source>

@@ -2,6 +2,7 @@
 #include "AppLog.h"
 #include "HotplugSource.h"
 #include "MainWindow.h"
+#include "ProtocolTrace.h"
 #include "SessionJournal.h"
 #include "SimulatedSession.h"
 #include "SingleInstanceGuard.h"
@@ -32,6 +33,7 @@ struct CommandLine
 {
     bool simulate = false;
     SimulatedSession::Options simulation;
+    QString trace; // empty: no protocol trace
 };
 
 // The options of the window program; parsed twice: once before any application exists, so that
@@ -44,7 +46,7 @@ public:
         parser_.setApplicationDescription(QStringLiteral("Lumivex: companion for TQ310/TQ320 haze, transmittance and colour meters."));
         parser_.addHelpOption();
         parser_.addVersionOption();
-        parser_.addOptions({simulate_, records_, spectra_, unplugged_});
+        parser_.addOptions({simulate_, records_, spectra_, unplugged_, trace_});
     }
 
     // Prints the help or the version and exits when either is asked for; a QCoreApplication
@@ -73,6 +75,7 @@ public:
         line.simulation.recordsPerKind = parser_.value(records_).toInt();
         line.simulation.spectra = parser_.value(spectra_).toInt();
         line.simulation.startUnplugged = parser_.isSet(unplugged_);
+        line.trace = parser_.value(trace_);
         return line;
     }
 
@@ -90,6 +93,9 @@ private:
                                       QStringLiteral("n"), QStringLiteral("8")};
     const QCommandLineOption unplugged_{QStringLiteral("sim-unplugged"),
                                         QStringLiteral("Start with the simulated meter unplugged (F6 plugs it in).")};
+    const QCommandLineOption trace_{QStringLiteral("trace"),
+                                    QStringLiteral("Write every report and frame to and from the meter to this file."),
+                                    QStringLiteral("file")};
 };
 
 } // namespace
@@ -119,6 +125,12 @@ int main(int argc, char **argv)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/image/lumivex.png")));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.lumivex.Lumivex"));
     AppInit::Instance()->start();
+
+    QString traceError;
+    if (!commandLine.trace.isEmpty() && !ProtocolTrace::start(commandLine.trace, &traceError)) {
+        std::fprintf(stderr, "lumivex: %s: %s\n", qPrintable(commandLine.trace), qPrintable(traceError));
+        return 1;
+    }
 
     std::unique_ptr<SimulatedSession> simulation;
     std::unique_ptr<HotplugSource> udev;

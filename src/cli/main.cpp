@@ -2,6 +2,7 @@
 #include "Console.h"
 #include "DataPaths.h"
 #include "DeltaECommand.h"
+#include "MeterCommands.h"
 #include "MeterTable.h"
 #include "SheetCommand.h"
 
@@ -24,6 +25,11 @@ const Command commands[] = {
      &DeltaECommand::run},
     {"sheet", QT_TRANSLATE_NOOP("LumivexCli", "Print sheet 1 of a workbook, or convert between .xls and .xlsx"),
      &SheetCommand::run},
+    {"info", QT_TRANSLATE_NOOP("LumivexCli", "The meter's identity, result kind and settings"), &MeterCommands::info},
+    {"measure", QT_TRANSLATE_NOOP("LumivexCli", "Take one result from the meter and print it"), &MeterCommands::measure},
+    {"records", QT_TRANSLATE_NOOP("LumivexCli", "Save the meter's comparison records of one result kind"),
+     &MeterCommands::records},
+    {"spectra", QT_TRANSLATE_NOOP("LumivexCli", "Save the spectra the meter keeps"), &MeterCommands::spectra},
 };
 
 QString tr(const char *text)

@@ -1,5 +1,6 @@
 #include "WorkbookSave.h"
 
+#include "CsvFile.h"
 #include "ExcelEngine.h"
 #include "WorkbookFile.h"
 
@@ -21,9 +22,10 @@ namespace {
 // 1-based, as the engine counts; the row above stays as the template has it.
 constexpr int kHeaderSheetRow = 2;
 
+// A .csv export is kept as named too; CsvFile writes it.
 bool isWorkbookSuffix(const QString &suffix)
 {
-    return suffix == QLatin1String("xls") || suffix == QLatin1String("xlsx");
+    return suffix == QLatin1String("xls") || suffix == QLatin1String("xlsx") || suffix == QLatin1String("csv");
 }
 
 QString suffixOfFilter(const QString &filter)
@@ -125,8 +127,13 @@ SaveResult saveRowsVerified(const QString &targetFile, const QList<QStringList> 
 
     const QString scratch = scratchNameBeside(target, QFileInfo(targetFile).suffix());
     auto removeScratch = qScopeGuard([&scratch] { QFile::remove(scratch); });
+    // A .csv takes the same road with its own writer.
+    const bool csv = CsvFile::isCsvName(targetFile);
+    if (const SaveResult written = csv ? CsvFile::writeChecked(scratch, rows) : SaveResult::Saved;
+        written != SaveResult::Saved)
+        return written;
     WorkbookFormat saved = WorkbookFormat::Xls;
-    {
+    if (!csv) {
         ExcelEngine engine(scratch);
         if (!engine.open(1))
             return SaveResult::CantOpen;
@@ -136,7 +143,7 @@ SaveResult saveRowsVerified(const QString &targetFile, const QList<QStringList> 
     }
     // Saving an .xlsx has already unpacked every part of the package and checked its size, CRC
     // and closing tag; an .xls, written by our own BIFF writer, is read back cell by cell.
-    if (saved == WorkbookFormat::Xls && !holdsEveryRow(scratch, rows))
+    if (!csv && saved == WorkbookFormat::Xls && !holdsEveryRow(scratch, rows))
         return SaveResult::NotReadBack;
     if (target.exists())
         QFile::setPermissions(scratch, QFile::permissions(target.absoluteFilePath()));

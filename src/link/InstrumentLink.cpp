@@ -5,6 +5,7 @@
 #include "HidapiTransport.h"
 #include "LinkLog.h"
 #include "MyThread.h"
+#include "ProtocolTrace.h"
 #include "WireBytes.h"
 
 #include <QThread>
@@ -45,6 +46,7 @@ int InstrumentLink::sendFrame(QByteArray &frame, int timeoutMs)
         return -1;
     const quint16 check = crc16Modbus(frame);
     WireBytes::appendU16(frame, check);
+    ProtocolTrace::frame(ProtocolTrace::Direction::Sent, frame);
     return link_->WriteMessage(frame, timeoutMs);
 }
 
@@ -53,6 +55,8 @@ int InstrumentLink::receiveFrame(QByteArray &out, int timeoutMs, int expectedLen
     if (closed_ || !link_)
         return -1;
     const int n = link_->ReadMessage(out, timeoutMs, expectedLength);
+    if (n > 0)
+        ProtocolTrace::frame(ProtocolTrace::Direction::Received, out.left(n));
     if (n <= 0 || !testFrameCheck)
         return n;
     return frameCheckPasses(out, expectedLength) ? n : -1;

@@ -1,6 +1,7 @@
 #include "ReportTransport.h"
 
 #include "HidapiTransport.h"
+#include "ProtocolTrace.h"
 
 #include <QMutex>
 #include <QMutexLocker>
@@ -28,6 +29,6 @@ std::unique_ptr<ReportTransport> createTransport()
     }
     // Called outside the lock: a factory may itself swap factories.
     if (factory)
-        return factory();
-    return std::make_unique<HidapiTransport>();
+        return ProtocolTrace::traced(factory());
+    return ProtocolTrace::traced(std::make_unique<HidapiTransport>());
 }

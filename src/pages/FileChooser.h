@@ -22,7 +22,7 @@ using Answer = std::function<QString(const Request &)>;
 QString saveFileName(QWidget *parent, const QString &caption, const QString &proposed, const QString &filters,
                      QString *selectedFilter = nullptr);
 QString openFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filters);
-// Where to export a workbook: proposes prefix + "yyyyMMddhhmm"; a name without .xls or .xlsx gets
+// Where to export a list: proposes prefix + "yyyyMMddhhmm"; a name without .xls, .xlsx or .csv gets
 // the suffix of the filter left selected. Empty when the user cancelled.
 QString workbookTarget(QWidget *parent, const QString &caption, const QString &prefix, const QString &filters);
 

@@ -486,7 +486,8 @@ bool FirstPageFor310::on_pushButton_exportExcel_clicked()
     }
     const QString target = FileChooser::workbookTarget(this, tr("Storing data to Excel"), QStringLiteral("CompareM"),
                                                        tr("excel file (*.xls)") + QStringLiteral(";;") +
-                                                           tr("excel file (*.xlsx)"));
+                                                           tr("excel file (*.xlsx)") + QStringLiteral(";;") +
+                                                           tr("CSV file (*.csv)"));
     if (target.isEmpty())
         return false;
     const Outcome outcome = session_.exportTo(target);

@@ -1,7 +1,10 @@
 // lumivex-cli run as a separate process: delta-e on L*a*b* pairs, sheet on workbooks made by
-// python3-openpyxl.
+// python3-openpyxl, the meter commands on the simulated meters.
 #include "ProcessRun.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -106,6 +109,121 @@ INSTANTIATE_TEST_SUITE_P(Sheet, Cli, testing::Values(
     RunCase{"to without name", {"sheet", "{dir}/in.xlsx", "--to"}, "", 2, "",
             "--to takes the name of the workbook to write.\n"},
     RunCase{"two files", {"sheet", "a.xls", "b.xls"}, "", 2, "", "Only one workbook can be given.\n"}));
+
+const char *const tq310Info = "Serial number: 23100017\nModel: TQ310\nDevice type: 0\nFirmware version: 105\n"
+                              "Result kind: Haze and transmittance (0, haze-t)\nHaze tolerance: 0.50%\n"
+                              "Transmittance tolerance: 1.00%\nColour difference threshold: 1.0\n";
+
+INSTANTIATE_TEST_SUITE_P(Meter, Cli, testing::Values(
+    RunCase{"info, TQ310", {"info", "--simulate"}, "", 0, tq310Info, ""},
+    RunCase{"info, TQ320", {"info", "--simulate=TQ320"}, "", 0,
+            "Serial number: 23200118\nModel: TQ320\nDevice type: 1\nFirmware version: 110\nResult kind: L*a*b* (3, lab)\n"
+            "Colour difference formula: △E*ab\nColour difference threshold: 1.0\n", ""},
+    RunCase{"no meter on USB", {"measure"}, "", 1, "", "Please connect the device first!\n"},
+    RunCase{"in Chinese", {"info"}, "", 1, "", "请先连接设备！\n", "zh_CN.UTF-8"},
+    RunCase{"unknown simulated meter", {"measure", "--simulate=tq999"}, "", 2, "",
+            "There is no simulated meter \"tq999\"; choose tq310, tq320, tq320e or legacy.\n"},
+    RunCase{"kind out of range", {"records", "--kind", "9", "-o", "{dir}/r.csv", "--simulate"}, "", 2, "",
+            "--kind takes a result kind: 0 to 5, or haze-t, haze, t, lab, lch, yxy.\n"},
+    RunCase{"kind on another command", {"spectra", "--kind", "1", "-o", "{dir}/r.csv"}, "", 2, "",
+            "Unknown option \"--kind\".\n"},
+    RunCase{"no output named", {"spectra", "--simulate"}, "", 2, "", "-o FILE is missing.\n"},
+    RunCase{"output of no list format", {"records", "-o", "{dir}/r.txt", "--simulate"}, "", 2, "",
+            "-o takes the name of an .xlsx, .xls or .csv file.\n"},
+    RunCase{"kind the meter does not keep", {"records", "--kind", "haze", "-o", "{dir}/r.csv", "--simulate=tq320"}, "", 1,
+            "", "The TQ320 keeps no records of the result kind Haze.\n"},
+    RunCase{"no records stored", {"records", "-o", "{dir}/r.csv", "--simulate", "--sim-records", "0"}, "", 1, "",
+            "No comparison record!\n"},
+    RunCase{"no spectra stored", {"spectra", "-o", "{dir}/s.csv", "--simulate", "--sim-spectra", "0"}, "", 1, "",
+            "No spectral history!\n"},
+    RunCase{"trace not writable", {"info", "--simulate", "--trace", "{dir}/missing/t.txt"}, "", 1, "",
+            "Cannot write the trace to {dir}/missing/t.txt: "}));
+
+// Rows of a .csv, or of a workbook from its second row (the first is the template's), as texts.
+const char *const dumpRows = R"(
+import sys, csv, json
+p = sys.argv[1]
+if p.endswith('.csv'):
+    rows = list(csv.reader(open(p, newline='', encoding='utf-8-sig')))
+elif p.endswith('.xlsx'):
+    import openpyxl
+    sheet = openpyxl.load_workbook(p).active
+    rows = [['' if v is None else str(v) for v in r] for r in sheet.iter_rows(min_row=2, values_only=True)]
+else:
+    import xlrd
+    sheet = xlrd.open_workbook(p).sheet_by_index(0)
+    rows = [[str(v) for v in sheet.row_values(r)] for r in range(1, sheet.nrows)]
+print(json.dumps(rows, ensure_ascii=False))
+)";
+
+QList<QStringList> rowsIn(const QString &file)
+{
+    const ProcessResult dump = python(dumpRows, {file});
+    EXPECT_EQ(dump.exitCode, 0) << dump.err.toStdString();
+    QList<QStringList> rows;
+    for (const QJsonValue &row : QJsonDocument::fromJson(dump.out.toUtf8()).array())
+        rows << row.toVariant().toStringList();
+    return rows;
+}
+
+// Each list as .csv and as a workbook: the same header, the same names, in Chinese too; progress
+// and the count on standard error, nothing on standard output.
+TEST(MeterCommands, ListsGoToTheFormatTheNameAsksForWithTheWorkbookColumns)
+{
+    QTemporaryDir folder;
+    const struct { QStringList command; const char *workbook; int rows, nameColumn; } lists[] = {
+        {{"records", "--kind", "lab"}, "records.xlsx", 12, 3},
+        {{"spectra"}, "spectra.xls", 8, 1},
+    };
+    for (const auto &list : lists) {
+        const QString csv = folder.filePath(list.command[0] + ".csv"), workbook = folder.filePath(list.workbook);
+        for (const QString &file : {csv, workbook}) {
+            const ProcessResult run = runCli(list.command + QStringList{"-o", file, "--simulate"}, {}, "zh_CN.UTF-8");
+            EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+            EXPECT_EQ(run.out, "");
+            EXPECT_TRUE(run.err.endsWith(QString::fromUtf8("已保存 %1 条记录到 %2\n").arg(list.rows).arg(file)))
+                << run.err.toStdString();
+        }
+        const QList<QStringList> fromCsv = rowsIn(csv), fromWorkbook = rowsIn(workbook);
+        ASSERT_EQ(fromCsv.size(), list.rows + 1);
+        ASSERT_EQ(fromWorkbook.size(), list.rows + 1);
+        EXPECT_EQ(fromCsv[0], fromWorkbook[0]);
+        EXPECT_TRUE(fromCsv[0].contains(QString::fromUtf8("名称")));
+        for (int r = 1; r <= list.rows; ++r)
+            EXPECT_EQ(fromCsv[r][list.nameColumn], fromWorkbook[r][list.nameColumn]);
+        EXPECT_EQ(fromCsv[1][list.nameColumn], list.command[0] == "records" ? "S-001" : "SP-001");
+    }
+    const ProcessResult unwritable = runCli({"records", "-o", folder.filePath("missing/r.xls"), "--simulate"});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_TRUE(unwritable.err.endsWith("Failed to store data, can't open file!\n")) << unwritable.err.toStdString();
+}
+
+// One result, its column as the comparison table shows it; the trace
+// holds every report and frame, its last line the meter's reply.
+TEST(MeterCommands, MeasurePrintsTheTableColumnAndTheTraceKeepsItsLastLine)
+{
+    QTemporaryDir folder;
+    const QString value = QStringLiteral(": -?\\d+\\.\\d\\d\n");
+    // The TQ310's old firmware delivers haze and transmittance only; the rest shows 0.
+    const QString pattern = "Haze: \\d+\\.\\d\\d%\nTransmittance: \\d+\\.\\d\\d%\nL\\*" + value + "a\\*" + value + "b\\*" + value
+                      + "L\\*" + value + "C\\*" + value + "h: \\d+\\.\\d\nY" + value + "x: \\d\\.\\d{4}\ny: \\d\\.\\d{4}\n"
+                      + "R, G, B: \\d+, \\d+, \\d+\n";
+    for (const char *meter : {"tq310", "tq320"}) {
+        const QString trace = folder.filePath(QString("%1.trace").arg(meter));
+        const ProcessResult run = runCli({"measure", QString("--simulate=%1").arg(meter), "--trace", trace});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(QRegularExpression("^" + pattern + "$")
+                        .match(run.out).hasMatch())
+            << meter << ":\n" << run.out.toStdString();
+        QFile file(trace);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
+        EXPECT_GT(lines.count(), 10);
+        EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3} <- frame  ab [0-9a-f]{2}( [0-9a-f]{2})+$")
+                        .match(QString::fromLatin1(lines.last())).hasMatch())
+            << lines.last().toStdString();
+    }
+}
 
 TEST(LumivexCli, HelpNamesTheCommandsAndTheFormulaNumbers)
 {
