@@ -60,32 +60,50 @@ char *putTime(char *out, qint64 msOfDay)
     return out;
 }
 
+// " 00" to " ff": one copy per byte.
+struct HexTable
+{
+    char text[256][3];
+    constexpr HexTable() : text()
+    {
+        constexpr char digits[] = "0123456789abcdef";
+        for (int i = 0; i < 256; ++i) {
+            text[i][0] = ' ';
+            text[i][1] = digits[i >> 4];
+            text[i][2] = digits[i & 15];
+        }
+    }
+};
+constexpr HexTable Hex;
+
 void writeLine(ProtocolTrace::Direction direction, const char *kind, const char *bytes, qsizetype size)
 {
-    static constexpr char Hex[] = "0123456789abcdef";
     Trace &t = trace();
     const qint64 now = std::chrono::duration_cast<std::chrono::milliseconds>(
                            std::chrono::system_clock::now().time_since_epoch())
                            .count();
     constexpr qint64 Day = 24 * 3600 * 1000;
-    QByteArray line(qsizetype(32 + 3 * size), Qt::Uninitialized);
-    char *out = putTime(line.data(), ((now + t.utcOffsetMs) % Day + Day) % Day);
+    // Lines of a report or a reply frame fit on the stack; a longer frame takes the heap.
+    char stack[1024];
+    QByteArray heap;
+    char *begin = stack;
+    if (32 + 3 * size > qsizetype(sizeof stack)) {
+        heap.resize(32 + 3 * size);
+        begin = heap.data();
+    }
+    char *out = putTime(begin, ((now + t.utcOffsetMs) % Day + Day) % Day);
     *out++ = ' ';
     *out++ = direction == ProtocolTrace::Direction::Sent ? '-' : '<';
     *out++ = direction == ProtocolTrace::Direction::Sent ? '>' : '-';
     *out++ = ' ';
     for (const char *k = kind; *k; ++k)
         *out++ = *k;
-    for (qsizetype i = 0; i < size; ++i) {
-        const auto byte = quint8(bytes[i]);
-        *out++ = ' ';
-        *out++ = Hex[byte >> 4];
-        *out++ = Hex[byte & 15];
-    }
+    for (qsizetype i = 0; i < size; ++i, out += 3)
+        std::memcpy(out, Hex.text[quint8(bytes[i])], 3);
     *out++ = '\n';
     const std::lock_guard lock(t.mutex);
     if (t.file)
-        std::fwrite(line.constData(), 1, size_t(out - line.constData()), t.file);
+        std::fwrite(begin, 1, size_t(out - begin), t.file);
 }
 
 class TracingTransport : public ReportTransport
@@ -106,7 +124,8 @@ public:
     {
         const int n = inner_->readReport(report, timeoutMs);
         if (n > 0)
-            ProtocolTrace::report(ProtocolTrace::Direction::Received, report.left(n));
+            ProtocolTrace::report(ProtocolTrace::Direction::Received,
+                                  QByteArray::fromRawData(report.constData(), qMin<qsizetype>(n, report.size())));
         return n;
     }
     bool isPresent() override { return inner_->isPresent(); }
