@@ -52,7 +52,9 @@ QString testTimeRow(const ReportInputs &in)
 
 QString thresholdLabel()
 {
-    return colorimeter("△E ") + Text::tr("Thresholds:");
+    // One line: the label's column is narrow, and "△E" alone on a line reads as a value.
+    QString label = colorimeter("△E ") + Text::tr("Thresholds:");
+    return label.replace(u' ', QStringLiteral("&nbsp;"));
 }
 
 QString resultKindRows(const ReportInputs &in)

@@ -96,7 +96,7 @@ TEST_P(ReportInformation, RowsFollowTheResultKindAndDeviceType)
 }
 
 const QStringList timeRow{"Test Time:", "2024/03/05  14:30<hr/>"}, formulaRow{"△E formula:", "△E*00<hr/>", QString()};
-const QStringList thresholdRow = QStringList{"△E Thresholds:", "1.5<hr/>", QString()} + timeRow;
+const QStringList thresholdRow = QStringList{"△E&nbsp;Thresholds:", "1.5<hr/>", QString()} + timeRow;
 const QStringList hazeAndT{"Haze Tolerance:", "±0.50%<hr/>", QString(), "Transmittance Tolerance:", "±1.00%<hr/>"};
 INSTANTIATE_TEST_SUITE_P(Kinds, ReportInformation, ::testing::Values(
     InformationCase{0, 0, {hazeAndT, timeRow}}, InformationCase{0, 1, {hazeAndT, timeRow, formulaRow}},
