@@ -281,7 +281,8 @@ private:
     {
         while (step(xml)) {
             if (isStart(xml, u"workbookPr")) {
-                const QStringView flag = xml.attributes().value(QLatin1String("date1904"));
+                const QXmlStreamAttributes attributes = xml.attributes();
+                const QStringView flag = attributes.value(QLatin1String("date1904"));
                 base1904_ = flag == u"1" || flag == u"true";
             } else if (isStart(xml, u"sheet")) {
                 QString id;
@@ -338,7 +339,8 @@ private:
         while (step(xml)) {
             if (isStart(xml, u"row")) {
                 // 1-based; a row number beyond the sheet is refused before any arithmetic on it.
-                const QStringView r = xml.attributes().value(QLatin1String("r"));
+                const QXmlStreamAttributes attributes = xml.attributes();
+                const QStringView r = attributes.value(QLatin1String("r"));
                 bool ok = r.isEmpty();
                 const qint64 number = ok ? qint64(next.row) + 2 : r.toLongLong(&ok);
                 if (!ok || number < 1 || number > limits.rows)
