@@ -21,6 +21,11 @@ inline QString inputFile(const uint8_t *data, size_t size, const char *suffix)
             std::fwrite(data, 1, size, file);
         std::fclose(file);
     }
+    static const struct Cleanup
+    {
+        std::string path;
+        ~Cleanup() { std::remove(path.c_str()); }
+    } cleanup{path};
     return QString::fromStdString(path);
 }
 
