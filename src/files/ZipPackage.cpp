@@ -24,8 +24,10 @@ T at(const QByteArray &bytes, qsizetype offset)
 
 QByteArray readAt(int descriptor, qint64 offset, qint64 length)
 {
+    if (length <= 0 || offset < 0)
+        return {};
     QByteArray bytes(length, Qt::Uninitialized);
-    const ssize_t count = offset >= 0 ? ::pread(descriptor, bytes.data(), size_t(length), offset) : -1;
+    const ssize_t count = ::pread(descriptor, bytes.data(), size_t(length), offset);
     bytes.resize(count > 0 ? count : 0);
     return bytes;
 }
