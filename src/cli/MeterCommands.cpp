@@ -45,16 +45,6 @@ const char *const KindTitles[ResultKindCount] = {
     QT_TRANSLATE_NOOP("FirstPageFor310", "L*C*h"),                  QT_TRANSLATE_NOOP("FirstPageFor310", "Yxy"),
 };
 
-// The rows of the comparison table.
-const char *const QuantityNames[Quantity::Count] = {
-    QT_TRANSLATE_NOOP("FirstPageFor310", "Haze"), QT_TRANSLATE_NOOP("FirstPageFor310", "Transmittance"),
-    QT_TRANSLATE_NOOP("FirstPageFor310", "L*"),   QT_TRANSLATE_NOOP("FirstPageFor310", "a*"),
-    QT_TRANSLATE_NOOP("FirstPageFor310", "b*"),   QT_TRANSLATE_NOOP("FirstPageFor310", "L*"),
-    QT_TRANSLATE_NOOP("FirstPageFor310", "C*"),   QT_TRANSLATE_NOOP("FirstPageFor310", "h"),
-    QT_TRANSLATE_NOOP("FirstPageFor310", "Y"),    QT_TRANSLATE_NOOP("FirstPageFor310", "x"),
-    QT_TRANSLATE_NOOP("FirstPageFor310", "y"),
-};
-
 QString pageTr(const char *text)
 {
     return QCoreApplication::translate("FirstPageFor310", text);
@@ -297,7 +287,7 @@ int printMeasurement(Meter &meter)
     QString out;
     for (int quantity = 0; quantity < Quantity::Count; ++quantity)
         if (const std::optional<double> value = pair.standard[quantity])
-            out += line(pageTr(QuantityNames[quantity]), formatValue(quantity, *value));
+            out += line(quantityName(quantity), formatValue(quantity, *value));
     if (const auto &rgb = pair.standardSwatch)
         out += line(QStringLiteral("R, G, B"), QStringLiteral("%1, %2, %3").arg((*rgb)[0]).arg((*rgb)[1]).arg((*rgb)[2]));
     writeOut(out);

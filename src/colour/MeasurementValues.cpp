@@ -2,6 +2,8 @@
 
 #include "PowerHalf.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -64,6 +66,19 @@ QString formatDeltaE(double deltaE)
 QString formatThreshold(double threshold)
 {
     return QString::number(threshold, 'f', 1);
+}
+
+QString quantityName(int quantity)
+{
+    static const char *const names[Quantity::Count] = {
+        QT_TRANSLATE_NOOP("FirstPageFor310", "Haze"), QT_TRANSLATE_NOOP("FirstPageFor310", "Transmittance"),
+        QT_TRANSLATE_NOOP("FirstPageFor310", "L*"),   QT_TRANSLATE_NOOP("FirstPageFor310", "a*"),
+        QT_TRANSLATE_NOOP("FirstPageFor310", "b*"),   QT_TRANSLATE_NOOP("FirstPageFor310", "L*"),
+        QT_TRANSLATE_NOOP("FirstPageFor310", "C*"),   QT_TRANSLATE_NOOP("FirstPageFor310", "h"),
+        QT_TRANSLATE_NOOP("FirstPageFor310", "Y"),    QT_TRANSLATE_NOOP("FirstPageFor310", "x"),
+        QT_TRANSLATE_NOOP("FirstPageFor310", "y"),
+    };
+    return QCoreApplication::translate("FirstPageFor310", names[quantity]);
 }
 
 QString placeholder()

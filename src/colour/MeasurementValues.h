@@ -25,6 +25,9 @@ QString formatDifference(int quantity, double difference);
 QString formatDeltaE(double deltaE);
 QString formatThreshold(double threshold);
 
+// The quantity's name as the comparison table and the record list head it, translated.
+QString quantityName(int quantity);
+
 // "-----": a value the current measurement does not deliver.
 QString placeholder();
 bool isPlaceholder(const QString &text);

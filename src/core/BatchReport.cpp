@@ -95,9 +95,6 @@ RecordView recordView(int kind)
     }
 }
 
-const char *const QuantityNames[Quantity::Count] = {"Haze", "Transmittance", "L*", "a*", "b*", "L*",
-                                                   "C*",   "h",             "Y",  "x",  "y"};
-
 const char *deltaName(int column)
 {
     switch (column) {
@@ -196,7 +193,7 @@ QString recordTable(const ComparisonRecordModel &model, int kind)
     html += th(pageText("Pass or not"), two) + QStringLiteral("</tr><tr>");
     for (int group = 0; group < 2; ++group) {
         for (int quantity : view.quantities)
-            html += th(pageText(QuantityNames[quantity]));
+            html += th(quantityName(quantity));
     }
     html += QStringLiteral("</tr></thead>");
     html.reserve(html.size() + model.count() * (120 + 40 * (2 * k + 6)));

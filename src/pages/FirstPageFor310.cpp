@@ -47,15 +47,6 @@ const char *const IdleButtonStyle = "color: rgb(0, 0, 0);background-color: rgb(2
 const char *const PassLabelStyle = "QLabel{background-color: rgb(0, 255, 0);}";
 const char *const NgLabelStyle = "QLabel{background:red;}";
 
-const char *const QuantityNames[Quantity::Count] = {
-    QT_TRANSLATE_NOOP("FirstPageFor310", "Haze"), QT_TRANSLATE_NOOP("FirstPageFor310", "Transmittance"),
-    QT_TRANSLATE_NOOP("FirstPageFor310", "L*"),   QT_TRANSLATE_NOOP("FirstPageFor310", "a*"),
-    QT_TRANSLATE_NOOP("FirstPageFor310", "b*"),   QT_TRANSLATE_NOOP("FirstPageFor310", "L*"),
-    QT_TRANSLATE_NOOP("FirstPageFor310", "C*"),   QT_TRANSLATE_NOOP("FirstPageFor310", "h"),
-    QT_TRANSLATE_NOOP("FirstPageFor310", "Y"),    QT_TRANSLATE_NOOP("FirstPageFor310", "x"),
-    QT_TRANSLATE_NOOP("FirstPageFor310", "y"),
-};
-
 QString colorimeter(const char *text)
 {
     return QCoreApplication::translate("Colorimeter", text);
@@ -817,7 +808,7 @@ void FirstPageFor310::showComparisonHeadings()
     setComparisonText(0, SampleColumn, tr("Sample"));
     setComparisonText(0, DifferenceColumn, colorimeter("△"));
     for (int quantity = 0; quantity < Quantity::Count; ++quantity)
-        setComparisonText(1 + quantity, 0, tr(QuantityNames[quantity]));
+        setComparisonText(1 + quantity, 0, quantityName(quantity));
     setComparisonText(DeltaERow, 0, colorimeter("△E"));
 }
 
@@ -834,8 +825,8 @@ void FirstPageFor310::showRecordHeadings()
     setHeading(0, StandardFirst, tr("Standard"));
     setHeading(0, SampleFirst, tr("Sample"));
     for (int quantity = 0; quantity < Quantity::Count; ++quantity) {
-        setHeading(1, StandardFirst + quantity, tr(QuantityNames[quantity]));
-        setHeading(1, SampleFirst + quantity, tr(QuantityNames[quantity]));
+        setHeading(1, StandardFirst + quantity, quantityName(quantity));
+        setHeading(1, SampleFirst + quantity, quantityName(quantity));
     }
     setHeading(0, DeltaHaze, colorimeter("△Haze"));
     setHeading(0, DeltaTransmittance, colorimeter("△Transmittance"));
