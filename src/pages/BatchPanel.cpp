@@ -48,7 +48,7 @@ BatchPanel::BatchPanel(ComparisonSession &session, QTableView *recordList, QWidg
     layout->addLayout(top);
     layout->addWidget(table_);
     layout->addWidget(chart_, 1);
-    resize(760, 600);
+    resize(920, 600); // room for every heading of the statistics in both languages
 
     const ComparisonRecordModel *model = &session_.records();
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
