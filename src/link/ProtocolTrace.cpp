@@ -17,12 +17,15 @@ namespace {
 
 // The link thread writes lines as they come; the buffer keeps disk writes rare.
 constexpr size_t BufferBytes = 1 << 20;
+// A crash loses at most this much of the end: what a support engineer needs most.
+constexpr qint64 FlushEveryMs = 200;
 
 struct Trace
 {
     std::mutex mutex;
     std::FILE *file = nullptr;
     qint64 utcOffsetMs = 0; // local time of day from the system clock without a time-zone call per line
+    qint64 flushedAt = 0;
 
     ~Trace() { close(); }
     void close()
@@ -102,8 +105,13 @@ void writeLine(ProtocolTrace::Direction direction, const char *kind, const char 
         std::memcpy(out, Hex.text[quint8(bytes[i])], 3);
     *out++ = '\n';
     const std::lock_guard lock(t.mutex);
-    if (t.file)
-        std::fwrite(begin, 1, size_t(out - begin), t.file);
+    if (!t.file)
+        return;
+    std::fwrite(begin, 1, size_t(out - begin), t.file);
+    if (now - t.flushedAt >= FlushEveryMs) {
+        std::fflush(t.file);
+        t.flushedAt = now;
+    }
 }
 
 class TracingTransport : public ReportTransport

@@ -10,7 +10,8 @@ class ReportTransport;
 // What a support engineer asks a lab to send: every HID report and every frame that crosses the
 // link, one line each, "hh:mm:ss.zzz -> report 3f 0a ab 40 ..." (-> sent, <- received; a
 // report without its padding). Off unless started; lines are buffered and written out when the
-// buffer fills and when the trace stops, so tracing does not slow the link.
+// buffer fills, at most 200 ms after they came, and when the trace stops, so tracing does not
+// slow the link and a crash loses little of the end.
 namespace ProtocolTrace {
 
 enum class Direction { Sent, Received };
