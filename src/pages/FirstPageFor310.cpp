@@ -284,7 +284,6 @@ BatchPanel *FirstPageFor310::openStatistics()
     if (!batchPanel_) {
         batchPanel_ = new BatchPanel(session_, ui->tableWidget_data, this);
         batchPanel_->setAttribute(Qt::WA_DeleteOnClose);
-        connect(batchPanel_, &QObject::destroyed, this, [this] { batchPanel_ = nullptr; });
     }
     batchPanel_->show();
     batchPanel_->raise();

@@ -4,6 +4,7 @@
 #include "SessionJournal.h"
 #include "UnsavedQuestion.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -129,5 +130,5 @@ private:
         QString tester;
         QString auditor;
     } reportSignatures_;
-    BatchPanel *batchPanel_ = nullptr;
+    QPointer<BatchPanel> batchPanel_; // cleared when the window closes (it deletes itself)
 };

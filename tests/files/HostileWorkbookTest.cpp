@@ -19,6 +19,14 @@
 
 namespace {
 
+// AddressSanitizer's shadow memory and quarantine multiply a read's footprint: the memory bound
+// is checked in the plain build.
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool PeakIsTheProgramsOwn = false;
+#else
+constexpr bool PeakIsTheProgramsOwn = true;
+#endif
+
 // Writes one .xlsx for each case into the folder given; big parts are made here, not shipped.
 const char *const kMakeHostile = R"(
 import sys, zipfile, struct
@@ -166,7 +174,9 @@ TEST_F(HostileWorkbook, IsRefusedWithinTheBudget)
         const Read read = readInChild(path);
         const QString reason = c.reason == tooLarge && read.error.endsWith(tooLong) ? tooLong : c.reason;
         EXPECT_EQ(read.error.toStdString(), cannotRead(path, reason).toStdString());
-        EXPECT_LT(read.peakKb * 1024, ReadBudget::kPeakBytes) << c.name;
+        if (PeakIsTheProgramsOwn) {
+            EXPECT_LT(read.peakKb * 1024, ReadBudget::kPeakBytes) << c.name;
+        }
         EXPECT_LT(read.milliseconds, ReadBudget::kDefaultMilliseconds + 1000) << c.name;
         std::cout << c.name << ": peak " << read.peakKb / 1024 << " MB, " << read.milliseconds << " ms\n";
     }
