@@ -191,11 +191,32 @@ bool readWorkbookFile(const QString &path, Workbook &workbook, WorkbookFormat &f
     return true;
 }
 
+QString followedLinks(const QString &fileName)
+{
+    QString path = QFileInfo(fileName).absoluteFilePath();
+    for (int hops = 0; hops < 40; ++hops) {
+        const QByteArray encoded = QFile::encodeName(path);
+        QByteArray target(4096, '\0');
+        const ssize_t size = ::readlink(encoded.constData(), target.data(), size_t(target.size()));
+        if (size < 0)
+            return path; // not a link (or nothing there yet): the file itself
+        target.truncate(size);
+        // A relative link is relative to the folder holding the link.
+        path = QFileInfo(QFileInfo(path).absoluteDir(), QFile::decodeName(target)).absoluteFilePath();
+    }
+    return {};
+}
+
 bool writeWorkbookFile(const QString &path, const Workbook &workbook, WorkbookFormat format, QString &error,
                        const RowsOverSheet *rows)
 {
-    const QFileInfo given(path);
-    const QFileInfo target(given.isSymLink() ? given.symLinkTarget() : given.absoluteFilePath());
+    // Through a link the file it points to is replaced, and the link stays.
+    const QString resolved = followedLinks(path);
+    if (resolved.isEmpty()) {
+        error = saveError(path, QString::fromLocal8Bit(std::strerror(ELOOP)));
+        return false;
+    }
+    const QFileInfo target(resolved);
     QString reason;
     if (!cellsFit(workbook, rows, format, reason)) {
         error = saveError(path, reason);

@@ -20,5 +20,9 @@ bool readWorkbookFile(const QString &path, Workbook &workbook, WorkbookFormat &f
 // Writes a temporary file beside path and renames it over path only once it is complete,
 // so a failed or interrupted save leaves the previous file as it was.
 // rows, when given, are laid over their sheet in the file written; the workbook stays as it is.
+// The file a name stands for: a symbolic link is followed, link by link, to the file it points
+// to, which need not exist yet. Empty for a loop of links.
+QString followedLinks(const QString &fileName);
+
 bool writeWorkbookFile(const QString &path, const Workbook &workbook, WorkbookFormat format, QString &error,
                        const RowsOverSheet *rows = nullptr);

@@ -35,24 +35,6 @@ QString suffixOfFilter(const QString &filter)
     return isWorkbookSuffix(suffix) ? suffix : QStringLiteral("xls");
 }
 
-// The file a name stands for: a symbolic link is followed, link by link, to the file it points
-// to, which need not exist yet. Empty for a loop of links.
-QString followedLinks(const QString &fileName)
-{
-    QString path = QFileInfo(fileName).absoluteFilePath();
-    for (int hops = 0; hops < 40; ++hops) {
-        const QByteArray encoded = QFile::encodeName(path);
-        QByteArray target(4096, '\0');
-        const ssize_t size = ::readlink(encoded.constData(), target.data(), size_t(target.size()));
-        if (size < 0)
-            return path; // not a link (or nothing there yet): the file itself
-        target.truncate(size);
-        // A relative link is relative to the folder holding the link.
-        path = QFileInfo(QFileInfo(path).absoluteDir(), QFile::decodeName(target)).absoluteFilePath();
-    }
-    return {};
-}
-
 // Replacing means renaming over it, which needs the folder; a read-only file is taken as in use.
 bool canReplace(const QFileInfo &target)
 {
