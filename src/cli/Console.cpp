@@ -1,15 +1,14 @@
 #include "Console.h"
 
-#include <QTextStream>
-
 #include <cstdio>
 
+// Straight to the C streams in UTF-8: a QTextStream per line costs more than a whole progress step.
 void writeOut(const QString &text)
 {
-    QTextStream(stdout) << text;
+    std::fputs(text.toUtf8().constData(), stdout);
 }
 
 void writeError(const QString &text)
 {
-    QTextStream(stderr) << text;
+    std::fputs(text.toUtf8().constData(), stderr);
 }

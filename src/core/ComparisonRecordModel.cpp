@@ -5,6 +5,7 @@
 #include <QColor>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -138,7 +139,9 @@ void ComparisonRecordModel::rename(int row, const QString &name)
 void ComparisonRecordModel::clear()
 {
     beginResetModel();
-    records_.clear();
+    // Freeing thousands of records takes longer than showing the emptied list; they are freed
+    // once the event loop has shown it.
+    QMetaObject::invokeMethod(this, [freed = std::exchange(records_, {})] {}, Qt::QueuedConnection);
     endResetModel();
     counters_.reset();
     emit countersChanged();

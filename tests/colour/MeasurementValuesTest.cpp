@@ -23,7 +23,11 @@ INSTANTIATE_TEST_SUITE_P(Quantities, Formats, testing::Values(
     FormatCase{Quantity::Haze, 12.3456, "12.35%", "12.3456%"}, FormatCase{Quantity::Transmittance, 91.2, "91.20%", "91.2%"},
     FormatCase{Quantity::L, -0.5, "-0.50", "-0.5"}, FormatCase{Quantity::B, 1234567.0, "1234567.00", "1.23457e+06"},
     FormatCase{Quantity::H, 123.456, "123.5", "123.456"}, FormatCase{Quantity::X, 0.312345, "0.3123", "0.312345"},
-    FormatCase{Quantity::SmallY, 0.0001234, "0.0001", "0.0001234"}));
+    FormatCase{Quantity::SmallY, 0.0001234, "0.0001", "0.0001234"},
+    // Exact ties round away from zero, and zero has no sign; small negatives keep theirs.
+    FormatCase{Quantity::Haze, 0.125, "0.13%", "0.125%"}, FormatCase{Quantity::L, -113.25, "-113.25", "-113.25"},
+    FormatCase{Quantity::H, -113.25, "-113.3", "-113.25"}, FormatCase{Quantity::A, -0.0, "0.00", "0"},
+    FormatCase{Quantity::A, -0.001, "-0.00", "-0.001"}));
 
 TEST(Formats, DeltaEThresholdPlaceholderAndParsing)
 {
