@@ -61,7 +61,7 @@ TEST(LabToLuv, BranchesAndClamping)
         {5, -30, 20, -12.860490, 8.479906},     // fx in the zero branch, fy in the linear one
         {50, 20, -30, 4.781380, -47.022905}, {80, -60, 90, -50.710175, 100.418158}, {95, -200, 150, -183.688083, 150.434558},
         {90, 300, 0, 300, -81.983310}, // u* of 663.87 clamped
-        {50, 0, 0, 0, 0}, {0, 0, 0, 0, 0}}; // white point, up to rounding of its constants; black
+        {50, 0, 0, 0, 0}, {0, 0, 0, 0, 0}, {-1, 0, 0, 0, 0}}; // white point, up to rounding of its constants; black; no light
     for (const Case &c : cases) {
         const Luv luv = labToLuv(c.L, c.a, c.b);
         EXPECT_NEAR(luv.u, c.u, 5e-5) << c.L << ", " << c.a << ", " << c.b;

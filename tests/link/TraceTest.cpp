@@ -83,6 +83,11 @@ TEST(ProtocolTrace, RecordsEveryFrameTheMeterReceivedAndEveryReportThatCarriedTh
         EXPECT_EQ(CDeviceCommands(*rig.link()).readDisplayParam(kind), CmdOk);
     }
     EXPECT_EQ(QFileInfo(path).size(), size);
+    // Off, the link talks through its transport as it is.
+    SimulatedInstrument sim;
+    std::unique_ptr<ReportTransport> transport = sim.makeTransport();
+    const ReportTransport *plain = transport.get();
+    EXPECT_EQ(ProtocolTrace::traced(std::move(transport)).get(), plain);
     EXPECT_FALSE(ProtocolTrace::start(folder.filePath(QStringLiteral("missing/trace.txt"))));
 }
 

@@ -47,6 +47,7 @@ const ReplyCase replyCases[] = {
     {"deviceInfo", "AB 20 05 00 12 00 94 6B", "AB 20 05 00 12 00 A5 00 E7 07 05 11 71 7A 60 01 F0 BA 04 00 01 00 00 00"},
     {"deviceInfoOld", "AB 40 00 00 00 00 14 00", "AB 40 00 00 00 00 14 00 : A5 00 E7 07 05 11 71 7A 60 01 F0 BA 04 00 01 00 00 00"},
     {"displayParam", "AB 40 00 03 00 00 03 00", "AB 40 00 03 00 00 03 00 : 00"},
+    {"registerOfNoData", "AB 40 00 03 00 00 02 00", "AB 40 00 03 00 00 02 00 : "},
     {"tolerance", "AB 40 0F 03 00 00 08 00", "AB 40 0F 03 00 00 08 00 : 32 00 64 00 0A 00"},
     {"deltaEParam", "AB 40 25 02 00 00 05 00", "AB 40 25 02 00 00 05 00 : 00 0A 00"},
     {"hazeTRecordCount", "AB 40 00 12 00 00 04 00", "AB 40 00 12 00 00 04 00 : 02 00"},
@@ -108,6 +109,7 @@ TEST_F(SimFixture, ReassemblesSplitFramesAfterGarbageAndDropsFramesWithABadCheck
     send(*transport, hex("AB 40 0F 03 00 00 08 00"), 3);
     EXPECT_EQ(drain(*transport).bytes, registerReply("AB 40 0F 03 00 00 08 00", hex("32 00 64 00 0A 00")));
     EXPECT_EQ(sim.requestLog().size(), 3);
+    EXPECT_TRUE(exchange(hex("AB 20 05 00 12 00 94 6C")).isEmpty()) << "the device-information header check counts";
 
     QByteArray malformed(64, '\0');
     malformed[0] = 0x3F;
