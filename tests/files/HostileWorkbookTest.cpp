@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-// Hostile and special workbook files: each is refused (or read) within the read budget, at once
-// where nothing can be read, with the message the user sees. Reads run in a child process so
-// the peak memory of each one can be measured on its own.
+// Hostile, damaged and special workbook files: each is refused within the read budget, at once
+// where nothing can be read, with the message the user sees. Crafted .xls files would have made
+// libfreexl read past its buffers or allocate gigabytes. Reads run in a child process so the peak
+// memory of each one can be measured on its own.
 
 #include "MeterTable.h"
 #include "ReadBudget.h"
@@ -9,6 +10,9 @@
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QtEndian>
+
+#include <functional>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -91,7 +95,7 @@ struct Read
     qint64 milliseconds = 0;
 };
 
-// Reads the file through the workbook reader in a child process.
+// Reads the file through the workbook reader in a child process: "read", or the error.
 Read readInChild(const QString &path)
 {
     int pipeEnds[2];
@@ -131,6 +135,37 @@ QString damaged(const QString &detail)
     return QStringLiteral("the workbook is damaged (%1)").arg(detail);
 }
 
+QByteArray utf16(const QString &text)
+{
+    return QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+}
+
+void putU16(QByteArray &bytes, qsizetype at, quint16 value) { qToLittleEndian(value, bytes.data() + at); }
+void putU32(QByteArray &bytes, qsizetype at, quint32 value) { qToLittleEndian(value, bytes.data() + at); }
+
+// Calls patch with the body offset of every DIMENSIONS record.
+QByteArray withDimensions(QByteArray bytes, const std::function<void(QByteArray &, qsizetype)> &patch)
+{
+    const QByteArray header("\x00\x02\x0E\x00", 4);
+    for (qsizetype at = bytes.indexOf(header); at >= 0; at = bytes.indexOf(header, at + 1))
+        patch(bytes, at + 4);
+    return bytes;
+}
+
+// The .xls with its stream's directory entry renamed.
+QByteArray withStreamNamed(QByteArray xls, const QString &name)
+{
+    const qsizetype entry = xls.indexOf(utf16(QStringLiteral("Workbook")));
+    xls.replace(entry, 64, utf16(name).leftJustified(64, '\0'));
+    xls[entry + 64] = char((name.size() + 1) * 2);
+    return xls;
+}
+
+QByteArray fixture(const char *name)
+{
+    return contents(QStringLiteral(LUMIVEX_SOURCE_DIR "/tests/files/data/") + QLatin1String(name));
+}
+
 class HostileWorkbook : public testing::Test
 {
 protected:
@@ -138,11 +173,28 @@ protected:
     {
         folder_ = new QTemporaryDir;
         runPython(QString::fromUtf8(kMakeHostile), {folder_->path()});
+        // Eight sheets "S1".."S8", each a text and a number; sheet 1's text is the first shared string.
+        Workbook eight;
+        for (int s = 1; s <= 8; ++s)
+            eight.sheets.push_back(Sheet{QStringLiteral("S%1").arg(s), {{CellPos{2, 0}, cellFromText(QStringLiteral("hazeText%1").arg(s))},
+                                                                     {CellPos{2, 1}, Cell{12.5}}}});
+        xls_ = contents(writeSample(folder_->filePath("good.xls"), WorkbookFormat::Xls, eight));
+        xlsx_ = contents(writeSample(folder_->filePath("good.xlsx"), WorkbookFormat::Xlsx));
     }
     static void TearDownTestSuite() { delete folder_; }
     static QTemporaryDir *folder_;
+    static QByteArray xls_, xlsx_;
 };
 QTemporaryDir *HostileWorkbook::folder_ = nullptr;
+QByteArray HostileWorkbook::xls_, HostileWorkbook::xlsx_;
+
+using Bytes = const QByteArray &;
+struct HostileCase
+{
+    const char *name;
+    std::function<QByteArray(Bytes xls, Bytes xlsx)> bytes; // none: made by kMakeHostile as name.xlsx
+    QString reason;                                         // none: the file reads
+};
 
 TEST_F(HostileWorkbook, IsRefusedWithinTheBudget)
 {
@@ -150,35 +202,93 @@ TEST_F(HostileWorkbook, IsRefusedWithinTheBudget)
     const QString tooLarge = QStringLiteral("the workbook is too large to read");
     const QString tooLong = QStringLiteral("the workbook takes too long to read");
     const QString sheet = QStringLiteral("xl/worksheets/sheet1.xml: ");
-    const struct
-    {
-        const char *name;
-        QString reason;
-    } cases[] = {
-        {"repeated-part", tooLarge},
-        {"one-endless-text", tooLarge},
-        {"many-long-texts", tooLarge},
-        {"many-cells", tooLarge},
-        {"nested", damaged(sheet + "elements nested deeper than 64")},
-        {"row-huge", damaged("row 99999999999 outside the sheet")},
-        {"row-lowest", damaged("row -2147483648 outside the sheet")},
-        {"row-after-last", damaged("row 1048577 outside the sheet")},
-        {"cell-huge", damaged("cell reference A99999999999")},
-        {"damaged-deflate", damaged(sheet + "Premature end of document.")},
-        {"wrong-crc", damaged(sheet + "wrong size or CRC")},
-        {"beyond-declared-size", damaged(sheet + "Premature end of document.")},
-        {"many-parts", damaged("more than 10000 parts")},
+    const QString protectedFile = QStringLiteral("the workbook is password-protected");
+    const HostileCase cases[] = {
+        {"repeated-part", {}, tooLarge},
+        {"one-endless-text", {}, tooLarge},
+        {"many-long-texts", {}, tooLarge},
+        {"many-cells", {}, tooLarge},
+        {"nested", {}, damaged(sheet + "elements nested deeper than 64")},
+        {"row-huge", {}, damaged("row 99999999999 outside the sheet")},
+        {"row-lowest", {}, damaged("row -2147483648 outside the sheet")},
+        {"row-after-last", {}, damaged("row 1048577 outside the sheet")},
+        {"cell-huge", {}, damaged("cell reference A99999999999")},
+        {"damaged-deflate", {}, damaged(sheet + "Premature end of document.")},
+        {"wrong-crc", {}, damaged(sheet + "wrong size or CRC")},
+        {"beyond-declared-size", {}, damaged(sheet + "Premature end of document.")},
+        {"many-parts", {}, damaged("more than 10000 parts")},
+        // Our own files, patched; unpatched, the .xls reads, so each case fails by its patch alone.
+        {"unpatched", [](Bytes xls, Bytes) { return xls; }, {}},
+        {"truncatedXls", [](Bytes xls, Bytes) { return xls.left(xls.size() / 2); }, damaged("sector table")},
+        {"zeroFilled", [](Bytes, Bytes) { return QByteArray(4096, '\0'); }, "it is neither an .xls nor an .xlsx workbook"},
+        {"ole2HeaderOnly", [](Bytes xls, Bytes) { return xls.left(512) + QByteArray(1024, '\xFF'); }, damaged("sector table")},
+        {"truncatedXlsx", [](Bytes, Bytes xlsx) { return xlsx.left(xlsx.size() - 30); }, damaged("Not a zip archive")},
+        {"xlsxWithCorruptedPart",
+         [](Bytes, QByteArray xlsx) {
+             const qsizetype part = xlsx.indexOf("xl/worksheets/sheet1.xml") + 40; // past its local header
+             for (qsizetype i = part; i < part + 40; ++i)
+                 xlsx[i] = char(xlsx[i] ^ 0x55);
+             return xlsx;
+         },
+         damaged(sheet + "Premature end of document.")},
+        {"passwordProtectedXls", // CODEPAGE turned into FILEPASS (XOR obfuscation)
+         [](QByteArray xls, Bytes) {
+             return xls.replace(xls.indexOf(QByteArray("\x42\x00\x02\x00\xB0\x04", 6)), 6,
+                                QByteArray("\x2F\x00\x02\x00\x00\x00", 6));
+         },
+         protectedFile},
+        {"encryptedXlsx", [](Bytes xls, Bytes) { return withStreamNamed(xls, "EncryptedPackage"); }, protectedFile},
+        {"ole2WithoutWorkbook", [](Bytes xls, Bytes) { return withStreamNamed(xls, "WordDocument"); }, damaged("no workbook stream")},
+        // Directory names 4608 and 65535 bytes long (the first also in a broken directory chain):
+        // libfreexl converted that many bytes.
+        {"directoryName4608", [](Bytes, Bytes) { return fixture("read-4608.xls"); }, damaged("directory chain")},
+        {"directoryName65535", [](Bytes, Bytes) { return fixture("read-65535.xls"); }, damaged("directory entry")},
+        {"sheetNameBeyondItsRecord",
+         [](QByteArray xls, Bytes) {
+             xls[xls.indexOf(utf16("S1")) - 2] = char(200);
+             return xls;
+         },
+         damaged("record shorter than its contents")},
+        {"sharedTextBeyondTheTable",
+         [](QByteArray xls, Bytes) {
+             putU16(xls, xls.indexOf(utf16("hazeText1")) - 3, 0x7FFF);
+             return xls;
+         },
+         damaged("shared string cut short")},
+        {"sharedCountBeyondItsTexts",
+         [](QByteArray xls, Bytes) {
+             putU32(xls, xls.indexOf(utf16("hazeText1")) - 7, 0xFFFFFFFF);
+             return xls;
+         },
+         damaged("shared strings missing")},
+        {"cellBeyondItsSheet",
+         [](Bytes xls, Bytes) {
+             return withDimensions(xls, [](QByteArray &b, qsizetype body) { putU32(b, body, 0), putU32(b, body + 4, 1); });
+         },
+         damaged("cell outside its sheet's dimensions")},
+        // 8 × 65536 × 256 cells: 2.1 GB inside libfreexl before any cell is read.
+        {"dimensionsOfEightFullSheets",
+         [](Bytes xls, Bytes) {
+             return withDimensions(xls, [](QByteArray &b, qsizetype body) {
+                 putU32(b, body + 4, 65536);
+                 putU16(b, body + 10, 256);
+             });
+         },
+         tooLarge},
     };
     for (const auto &c : cases) {
-        const QString path = folder_->filePath(QString::fromLatin1(c.name) + ".xlsx");
+        QString path = folder_->filePath(QString::fromLatin1(c.name) + ".xlsx");
+        if (c.bytes) {
+            path.chop(1);
+            ASSERT_TRUE(putContents(path, c.bytes(xls_, xlsx_)));
+        }
         const Read read = readInChild(path);
         const QString reason = c.reason == tooLarge && read.error.endsWith(tooLong) ? tooLong : c.reason;
-        EXPECT_EQ(read.error.toStdString(), cannotRead(path, reason).toStdString());
+        EXPECT_EQ(read.error.toStdString(), (reason.isNull() ? QStringLiteral("read") : cannotRead(path, reason)).toStdString());
         if (PeakIsTheProgramsOwn) {
             EXPECT_LT(read.peakKb * 1024, ReadBudget::kPeakBytes) << c.name;
         }
         EXPECT_LT(read.milliseconds, ReadBudget::kDefaultMilliseconds + 1000) << c.name;
-        std::cout << c.name << ": peak " << read.peakKb / 1024 << " MB, " << read.milliseconds << " ms\n";
     }
 }
 

@@ -27,3 +27,4 @@ Workbook workbookOf(Sheet sheet);
 // Writes the workbook (by default the sample sheet) in that format; returns the path.
 QString writeSample(const QString &path, WorkbookFormat format, const Workbook &workbook = workbookOf(sampleSheet()));
 QByteArray contents(const QString &path);
+bool putContents(const QString &path, const QByteArray &bytes);
