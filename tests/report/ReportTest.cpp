@@ -1,5 +1,7 @@
-// The report document, its dialog and printing, the signature dialog, their translations.
+// The report document, its dialog, printing and PDF files read back as a person reads them, the
+// signature dialog, the batch report, their translations.
 #include "BatchReport.h"
+#include "FileChooser.h"
 #include "InformationPageFor310.h"
 #include "ReportPageFor310.h"
 #include "TrendChart.h"
@@ -14,6 +16,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSet>
 #include <QSignalSpy>
@@ -56,54 +59,44 @@ QList<QStringList> tableRows(const QString &html, const QString &tableMarker)
     return rows;
 }
 
-struct KindCase { int kind; QList<QStringList> rows; }; // between the header row and the Result row
-using ReportDataTable = ::testing::TestWithParam<KindCase>;
+// Per result kind: the data table's quantities with their formats (between the header row and the
+// Result row), and the information rows under device and company; device type 1 adds its formula.
+struct KindCase { int kind, deviceType; QList<QStringList> information, data; };
+using ReportKinds = ::testing::TestWithParam<KindCase>;
 
-TEST_P(ReportDataTable, ShowsTheKindsQuantitiesWithTheirFormats)
+TEST_P(ReportKinds, TablesFollowTheResultKindAndDeviceType)
 {
-    const KindCase &expected = GetParam();
-    const QList<QStringList> rows = tableRows(buildReportHtml(sampleInputs(expected.kind)), "border=\"1\"");
-    ASSERT_EQ(rows.size(), expected.rows.size() + 2);
-    EXPECT_EQ(rows.first(), (QStringList{QString(), "Standard", "Sample", "△"}));
-    EXPECT_EQ(rows.mid(1, expected.rows.size()), expected.rows);
-    EXPECT_EQ(rows.last(), (QStringList{"Result", QString(), QString(), "NG"}));
-}
-
-const QStringList deltaERow{"△E", QString(), QString(), "1.80"};
-INSTANTIATE_TEST_SUITE_P(EveryResultKind, ReportDataTable, ::testing::Values(
-    KindCase{0, {{"Haze", "1.23%", "2.50%", "1.27%"}, {"Transparency", "90.50%", "89.13%", "-1.37%"}}},
-    KindCase{1, {{"Haze", "1.23%", "2.50%", "1.27%"}}}, KindCase{2, {{"Transparency", "90.50%", "89.13%", "-1.37%"}}},
-    KindCase{3, {{"L*", "50.00", "51.50", "1.50"}, {"a*", "1.00", "0.25", "-0.75"}, {"b*", "-2.00", "-1.00", "1.00"},
-                 deltaERow}},
-    KindCase{4, {{"L*", "50.00", "51.50", "1.50"}, {"C*", "2.24", "1.03", "-1.21"}, {"h", "296.6", "284.0", "-12.6"},
-                 deltaERow}},
-    KindCase{5, {{"Y", "18.42", "19.99", "1.57"}, {"x", "0.3127", "0.3101", "-0.0026"},
-                 {"y", "0.3290", "0.3300", "0.0010"}, deltaERow}}));
-
-// The information rows under device and company follow the result kind; type 1 adds its formula.
-struct InformationCase { int kind, deviceType; QList<QStringList> rows; };
-using ReportInformation = ::testing::TestWithParam<InformationCase>;
-
-TEST_P(ReportInformation, RowsFollowTheResultKindAndDeviceType)
-{
-    const InformationCase &c = GetParam();
-    const QList<QStringList> rows = tableRows(buildReportHtml(sampleInputs(c.kind, c.deviceType)),
-                                              "<table width=\"100%\" border=\"0\" cellspacing=0><tr><td width=\"15%\">");
-    ASSERT_EQ(rows.size(), c.rows.size() + 2);
-    EXPECT_EQ(rows[0], (QStringList{"Device: ", "TQ320<hr/>", QString(), "SN:", "SN-0042<hr/>"}));
-    EXPECT_EQ(rows[1], (QStringList{"Company:", "Acme Films<hr/>", QString(), "Sample Name:", "Comp7<hr/>"}));
-    EXPECT_EQ(rows.mid(2), c.rows);
+    const KindCase &c = GetParam();
+    const QString html = buildReportHtml(sampleInputs(c.kind, c.deviceType));
+    const QList<QStringList> information =
+        tableRows(html, "<table width=\"100%\" border=\"0\" cellspacing=0><tr><td width=\"15%\">");
+    ASSERT_EQ(information.size(), c.information.size() + 2);
+    EXPECT_EQ(information[0], (QStringList{"Device: ", "TQ320<hr/>", QString(), "SN:", "SN-0042<hr/>"}));
+    EXPECT_EQ(information[1], (QStringList{"Company:", "Acme Films<hr/>", QString(), "Sample Name:", "Comp7<hr/>"}));
+    EXPECT_EQ(information.mid(2), c.information);
+    const QList<QStringList> data = tableRows(html, "border=\"1\"");
+    ASSERT_EQ(data.size(), c.data.size() + 2);
+    EXPECT_EQ(data.first(), (QStringList{QString(), "Standard", "Sample", "△"}));
+    EXPECT_EQ(data.mid(1, c.data.size()), c.data);
+    EXPECT_EQ(data.last(), (QStringList{"Result", QString(), QString(), "NG"}));
 }
 
 const QStringList timeRow{"Test Time:", "2024/03/05  14:30<hr/>"}, formulaRow{"△E formula:", "△E*00<hr/>", QString()};
 const QStringList thresholdRow = QStringList{"△E&nbsp;Thresholds:", "1.5<hr/>", QString()} + timeRow;
 const QStringList hazeAndT{"Haze Tolerance:", "±0.50%<hr/>", QString(), "Transmittance Tolerance:", "±1.00%<hr/>"};
-INSTANTIATE_TEST_SUITE_P(Kinds, ReportInformation, ::testing::Values(
-    InformationCase{0, 0, {hazeAndT, timeRow}}, InformationCase{0, 1, {hazeAndT, timeRow, formulaRow}},
-    InformationCase{1, 2, {QStringList{"Haze Tolerance:", "±0.50%<hr/>", QString()} + timeRow}},
-    InformationCase{2, 0, {QStringList{"Transmittance Tolerance:", "±1.00%<hr/>", QString()} + timeRow}},
-    InformationCase{3, 1, {thresholdRow, formulaRow}}, InformationCase{4, 2, {thresholdRow}},
-    InformationCase{5, 0, {thresholdRow}}, InformationCase{-1, 0, {timeRow}}));
+const QStringList haze{"Haze", "1.23%", "2.50%", "1.27%"}, transparency{"Transparency", "90.50%", "89.13%", "-1.37%"};
+const QStringList lightness{"L*", "50.00", "51.50", "1.50"}, deltaE{"△E", QString(), QString(), "1.80"};
+INSTANTIATE_TEST_SUITE_P(Kinds, ReportKinds, ::testing::Values(
+    KindCase{0, 0, {hazeAndT, timeRow}, {haze, transparency}},
+    KindCase{0, 1, {hazeAndT, timeRow, formulaRow}, {haze, transparency}},
+    KindCase{1, 2, {QStringList{"Haze Tolerance:", "±0.50%<hr/>", QString()} + timeRow}, {haze}},
+    KindCase{2, 0, {QStringList{"Transmittance Tolerance:", "±1.00%<hr/>", QString()} + timeRow}, {transparency}},
+    KindCase{3, 1, {thresholdRow, formulaRow},
+             {lightness, {"a*", "1.00", "0.25", "-0.75"}, {"b*", "-2.00", "-1.00", "1.00"}, deltaE}},
+    KindCase{4, 2, {thresholdRow}, {lightness, {"C*", "2.24", "1.03", "-1.21"}, {"h", "296.6", "284.0", "-12.6"}, deltaE}},
+    KindCase{5, 0, {thresholdRow},
+             {{"Y", "18.42", "19.99", "1.57"}, {"x", "0.3127", "0.3101", "-0.0026"}, {"y", "0.3290", "0.3300", "0.0010"}, deltaE}},
+    KindCase{-1, 0, {timeRow}, {}}));
 
 TEST(ReportDocument, HeadTitleSignaturesAndFoot)
 {
@@ -130,45 +123,6 @@ TEST(ReportDocument, TypedTextsStayTextNotMarkup)
     const QString text = document.toPlainText();
     EXPECT_TRUE(text.contains(in.company) && text.contains(in.tester));
     EXPECT_TRUE(text.contains(QStringLiteral("Wang"))) << "the auditor after the tester must survive";
-}
-
-// Prints to a PDF file instead of asking; "accept" plays the user's answer to the print dialog.
-struct PdfReport : ReportPageFor310
-{
-    PdfReport(QString path, bool accept) : ReportPageFor310(sampleInputs()), path(std::move(path)), accept(accept) {}
-    bool choosePrinter(QPrinter &printer) override
-    {
-        offeredDocName = printer.docName();
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        return accept;
-    }
-    QString path, offeredDocName;
-    bool accept;
-};
-
-TEST(ReportPage, PrintsTheRecordToPdfAndNothingWhenCancelled)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("report.pdf"));
-    PdfReport cancelled(path, false);
-    // Seven hundred wide and as tall as the desktop.
-    EXPECT_EQ(cancelled.windowTitle(), QStringLiteral("Report"));
-    EXPECT_EQ(cancelled.size(), QSize(700, QGuiApplication::primaryScreen()->availableGeometry().height()));
-    cancelled.findChild<QPushButton *>(QStringLiteral("PrintReportbtn"))->click();
-    EXPECT_FALSE(QFile::exists(path));
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    PdfReport report(path, true);
-    report.findChild<QPushButton *>(QStringLiteral("PrintReportbtn"))->click();
-    EXPECT_TRUE(report.offeredDocName.startsWith(QStringLiteral("Report_")));
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    pdftotext.waitForFinished(20000);
-    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
-    for (const char *expected : {"Test Report", "Comp7", "SN-0042", "Acme Films", "1.23%", "2.50%", "1.27%", "89.13%",
-                                 "-1.37%", "NG", "Wang"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
 }
 
 // The dialog shows the record with only the signatures editable. Ok rebuilds the report and hands
@@ -285,6 +239,160 @@ TEST(ReportTranslations, EveryReportTextHasItsChineseAndEnglishEntry)
         EXPECT_TRUE(english.contains(message)) << "no English for " << where;
     }
     EXPECT_GT(checked, 30);
+}
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString pdfText(const QString &path)
+{
+    // The CJK face draws 页 and the radical ⻚ with one glyph; the reader may give back either.
+    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")})
+        .replace(QChar(0x2EDA), QChar(0x9875));
+}
+
+int pdfPages(const QString &path)
+{
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(run(QStringLiteral("pdfinfo"), {path}));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+bool havePoppler()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()
+        && !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+}
+
+// Prints to a PDF file instead of asking; "accept" plays the user's answer to the print dialog.
+struct PdfReport : ReportPageFor310
+{
+    PdfReport(QString path, bool accept) : ReportPageFor310(sampleInputs()), path(std::move(path)), accept(accept) {}
+    bool choosePrinter(QPrinter &printer) override
+    {
+        offeredDocName = printer.docName();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        return accept;
+    }
+    QString path, offeredDocName;
+    bool accept;
+};
+
+TEST(ReportPage, PrintsAndSavesTheRecordAsPdfAndNothingWhenCancelled)
+{
+    QTemporaryDir dir;
+    const QString printed = dir.filePath(QStringLiteral("printed.pdf")), saved = dir.filePath(QStringLiteral("saved.pdf"));
+    PdfReport cancelled(printed, false);
+    // Seven hundred wide and as tall as the desktop.
+    EXPECT_EQ(cancelled.windowTitle(), QStringLiteral("Report"));
+    EXPECT_EQ(cancelled.size(), QSize(700, QGuiApplication::primaryScreen()->availableGeometry().height()));
+    cancelled.findChild<QPushButton *>(QStringLiteral("PrintReportbtn"))->click();
+    EXPECT_FALSE(QFile::exists(printed));
+    if (!havePoppler())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    PdfReport report(printed, true);
+    report.findChild<QPushButton *>(QStringLiteral("PrintReportbtn"))->click();
+    EXPECT_TRUE(report.offeredDocName.startsWith(QStringLiteral("Report_")));
+    QString proposed;
+    FileChooser::setAnswer([&](const FileChooser::Request &request) {
+        proposed = request.proposed;
+        return saved.chopped(4); // the suffix is added
+    });
+    const auto reset = qScopeGuard([] { FileChooser::setAnswer({}); });
+    report.findChild<QPushButton *>(QStringLiteral("SavePdfbtn"))->click();
+    EXPECT_TRUE(proposed.startsWith(QStringLiteral("Report_")) && proposed.endsWith(QStringLiteral(".pdf")));
+    for (const QString &path : {printed, saved}) {
+        const QString text = pdfText(path);
+        for (const char *expected : {"Test Report", "Comp7", "SN-0042", "Acme Films", "1.23%", "2.50%", "1.27%", "89.13%",
+                                     "-1.37%", "NG", "Wang"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+    }
+    EXPECT_TRUE(pdfText(saved).contains(QStringLiteral("Page 1 of 1")));
+}
+
+// Seventy judged L*a*b* records: ΔE 0.10, 0.20, ... 7.00; every tenth one NG.
+void fill(ComparisonRecordModel &model)
+{
+    for (int k = 1; k <= 70; ++k) {
+        RecordFields f;
+        f.number = k;
+        f.name = QStringLiteral("样品%1").arg(k);
+        f.time = QStringLiteral("2026/12/07  10:00");
+        f.standard.values = {10, 88, 50, 1, -2, 50, 3, 120, 18, 0.31, 0.33};
+        f.sample = f.standard;
+        f.deltaE = 0.1 * k;
+        f.result = k % 10 == 0 ? RecordResult::Ng : RecordResult::Pass;
+        model.append(ComparisonRecord::fromFields(f));
+    }
+}
+
+BatchReportInputs batchInputs()
+{
+    BatchReportInputs in;
+    in.company = QStringLiteral("Acme Films");
+    in.tester = QStringLiteral("Li Lei");
+    in.auditor = QStringLiteral("Wang Fang");
+    in.device = QStringLiteral("TQ320");
+    in.serialNumber = QStringLiteral("23200118");
+    in.resultKind = ResultLab;
+    in.settings.workingThreshold = 6.5;
+    return in;
+}
+
+TEST(BatchReport, PdfHoldsHeaderStatisticsRecordsAndNumberedPagesInBothLanguages)
+{
+    if (!havePoppler())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    ComparisonRecordModel model;
+    fill(model);
+    QTemporaryDir dir;
+    const struct
+    {
+        const char *language;
+        QStringList expected;
+        const char *pageOf;
+    } cases[] = {
+        {nullptr,
+         {"Batch Report", "Acme Films", "Li Lei", "Wang Fang", "TQ320", "23200118", "Records: 70", "PASS: 63", "NG: 7",
+          "Pass rate: 90.0%", "3.55", "2.04", "0.10 (样品1)", "7.00 (样品70)", "样品42", "Pass or not"},
+         "Page %1 of %2"},
+        {"Lumivex_zh.qm", {"批量测试报告", "记录数：70", "合格率：90.0%", "标准差", "样品42", "不合格"}, "第%1页，共%2页"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.pageOf);
+        QTranslator translator;
+        if (c.language) {
+            ASSERT_TRUE(translator.load(QStringLiteral(LUMIVEX_BINARY_DIR "/") + QLatin1String(c.language)));
+            QCoreApplication::installTranslator(&translator);
+        }
+        const auto untranslate = qScopeGuard([&] { QCoreApplication::removeTranslator(&translator); });
+        const QString path = dir.filePath(QStringLiteral("batch-%1.pdf").arg(c.language ? "zh" : "en"));
+        ASSERT_TRUE(BatchReport::write(model, batchInputs(), path).succeeded());
+        const QString text = pdfText(path);
+        for (const QString &expected : c.expected)
+            EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
+        const int pages = pdfPages(path);
+        EXPECT_GE(pages, 2);
+        for (int page = 1; page <= pages; ++page)
+            EXPECT_TRUE(text.contains(QString::fromUtf8(c.pageOf).arg(page).arg(pages))) << page;
+    }
+    // Chinese is drawn with a font that has it, embedded.
+    EXPECT_TRUE(run(QStringLiteral("pdffonts"), {dir.filePath(QStringLiteral("batch-zh.pdf"))}).contains(QStringLiteral("CJK")));
+}
+
+TEST(BatchReport, AFileThatCannotBeWrittenIsReported)
+{
+    ComparisonRecordModel model;
+    fill(model);
+    const Outcome outcome = BatchReport::write(model, batchInputs(), QStringLiteral("/nonexistent-folder/batch.pdf"));
+    EXPECT_TRUE(outcome.failed);
+    EXPECT_EQ(outcome.text, QStringLiteral("Failed to write the PDF file /nonexistent-folder/batch.pdf!"));
 }
 
 } // namespace
