@@ -47,7 +47,6 @@ TEST(CsvExport, TheNameOrTheFilterChosenGivesTheFormat)
         {"list", "CSV file (*.csv)", "list.csv"},
         {"list.csv", "excel file (*.xls)", "list.csv"},
         {"list.CSV", "excel file (*.xlsx)", "list.CSV"},
-        {"list.csv", "CSV file (*.csv)", "list.csv"},
         {"list", "excel file (*.xlsx)", "list.xlsx"},
     };
     for (const auto &c : cases)

@@ -1,7 +1,7 @@
 #include "WorkbookTestSupport.h"
+#include "ProcessRun.h"
 
 #include <QFile>
-#include <QProcess>
 
 #include <string>
 
@@ -9,13 +9,10 @@
 
 QString runPython(const QString &script, const QStringList &arguments)
 {
-    QProcess python;
-    python.start(QStringLiteral(PYTHON3_WITH_SPREADSHEETS), QStringList{QStringLiteral("-c"), script} + arguments);
-    const bool finished = python.waitForFinished(30000);
-    const QString err = QString::fromUtf8(python.readAllStandardError());
-    EXPECT_TRUE(finished && python.exitStatus() == QProcess::NormalExit && python.exitCode() == 0)
-        << err.toStdString();
-    return QString::fromUtf8(python.readAllStandardOutput());
+    const ProcessResult python =
+        runProcess(QStringLiteral(PYTHON3_WITH_SPREADSHEETS), QStringList{QStringLiteral("-c"), script} + arguments);
+    EXPECT_EQ(python.exitCode, 0) << python.err.toStdString();
+    return python.out;
 }
 
 QString canonicalCell(const Cell &cell, bool withFormats)
