@@ -1,10 +1,8 @@
 // Keys and closing on the main window: no keystroke and no click on the close box takes a record.
 #include "FileChooser.h"
 #include "FirstPageFor310.h"
+#include "InstrumentRig.h"
 #include "MainWindow.h"
-#include "ModalCatcher.h"
-#include "ReportTransport.h"
-#include "SimulatedInstrument.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,7 +13,7 @@
 
 namespace {
 
-struct WindowRig
+struct WindowRig : InstrumentRig
 {
     WindowRig()
     {
@@ -24,7 +22,6 @@ struct WindowRig
         window.start();
         catcher.clear();
     }
-    ~WindowRig() { setTransportFactory({}); }
     int records() { return window.page()->session().records().count(); }
     void measurePair()
     {
@@ -32,12 +29,7 @@ struct WindowRig
             window.findChild<QPushButton *>(QLatin1String(button))->click();
     }
 
-    std::shared_ptr<SimulatedInstrument> instrument =
-        std::make_shared<SimulatedInstrument>(*SimProfile::byName(QStringLiteral("tq310")));
-    // The window opens the instrument once it is shown.
-    bool plugged = (setTransportFactory([this] { return instrument->makeTransport(); }), true);
-    ModalCatcher catcher;
-    MainWindow window;
+    MainWindow window; // opens the instrument once it is shown
 };
 
 TEST(MainWindowKeys, EscapeKeepsTheWindowEnterSetsOnlyItsField)

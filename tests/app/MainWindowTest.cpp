@@ -1,10 +1,8 @@
 #include "FirstPageFor310.h"
 #include "HotplugSource.h"
 #include "InstrumentLink.h"
+#include "InstrumentRig.h"
 #include "MainWindow.h"
-#include "ModalCatcher.h"
-#include "ReportTransport.h"
-#include "SimulatedInstrument.h"
 #include "SingleInstanceGuard.h"
 
 #include <QFile>
@@ -34,19 +32,8 @@ bool lampShows(const MainWindow &window, const char *image)
     return !lamp->pixmap().isNull() && lamp->pixmap().toImage() == QPixmap(QString::fromLatin1(image)).toImage();
 }
 
-class MainWindowTest : public ::testing::Test
+struct MainWindowTest : ::testing::Test, InstrumentRig
 {
-protected:
-    void SetUp() override
-    {
-        instrument = std::make_shared<SimulatedInstrument>(*SimProfile::byName(QStringLiteral("tq310")));
-        std::weak_ptr<SimulatedInstrument> weak = instrument;
-        setTransportFactory([weak] { return weak.lock()->makeTransport(); });
-    }
-    void TearDown() override { setTransportFactory({}); }
-
-    std::shared_ptr<SimulatedInstrument> instrument;
-    ModalCatcher catcher;
     FakeHotplug hotplug;
 };
 

@@ -2,13 +2,11 @@
 // The window on the smallest screen we support, 1280×720: the records in view and no text cut,
 // in both languages and every result kind; the instrument is read only once the window shows.
 #include "FirstPageFor310.h"
+#include "InstrumentRig.h"
 #include "MainWindow.h"
 #include "MeterPageFor310.h"
-#include "ModalCatcher.h"
 #include "RbTableHeaderModel.h"
 #include "RbTableHeaderView.h"
-#include "ReportTransport.h"
-#include "SimulatedInstrument.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -23,15 +21,6 @@
 namespace {
 
 constexpr QSize SmallScreen(1280, 720);
-
-struct Rig
-{
-    Rig() { setTransportFactory([this] { return instrument->makeTransport(); }); }
-    ~Rig() { setTransportFactory({}); }
-    std::shared_ptr<SimulatedInstrument> instrument =
-        std::make_shared<SimulatedInstrument>(*SimProfile::byName(QStringLiteral("tq310")));
-    ModalCatcher catcher;
-};
 
 int advance(const QWidget *widget, const QString &text)
 {
@@ -99,7 +88,7 @@ void settle()
 
 TEST(ScreenFit, RecordsInViewAndNoTextCutAt1280x720)
 {
-    Rig rig;
+    InstrumentRig rig;
     MainWindow window;
     window.resize(SmallScreen);
     window.show();
@@ -123,7 +112,7 @@ TEST(ScreenFit, RecordsInViewAndNoTextCutAt1280x720)
 
 TEST(ScreenFit, SpectralDialogFitsTheScreenWithItsChartTallest)
 {
-    Rig rig;
+    InstrumentRig rig;
     MainWindow window;
     window.on_btnLanguageEn_clicked();
     MeterPageFor310 dialog(window.linkPort(), 0, &window);
@@ -142,7 +131,7 @@ TEST(ScreenFit, SpectralDialogFitsTheScreenWithItsChartTallest)
 // What the connection reads say needs the window behind it: building the window reads nothing.
 TEST(ScreenFit, TheInstrumentIsReadOnlyOnceTheWindowIsOnScreen)
 {
-    Rig rig;
+    InstrumentRig rig;
     MainWindow window;
     EXPECT_TRUE(rig.instrument->requestLog().isEmpty());
     EXPECT_FALSE(window.isDeviceOpen());
