@@ -96,7 +96,6 @@ INSTANTIATE_TEST_SUITE_P(DeltaE, Cli, testing::Values(
     RunCase{"no command", {}, "", 2, "", "Usage: lumivex-cli <command> [options]\n"}));
 
 INSTANTIATE_TEST_SUITE_P(Sheet, Cli, testing::Values(
-    RunCase{"used range of sheet one", {"sheet", "{dir}/in.xlsx"}, "", 0, expectedTable, ""},
     RunCase{"missing file", {"sheet", "{dir}/none.xls"}, "", 2, "", "Cannot read {dir}/none.xls: "},
     RunCase{"in Chinese", {"sheet", "{dir}/none.xls"}, "", 2, "", "无法读取 {dir}/none.xls：", "zh_CN.UTF-8"},
     RunCase{"not a workbook", {"sheet", "{dir}/notes.txt"}, "", 2, "",
@@ -206,15 +205,14 @@ TEST(LumivexCli, HelpNamesTheCommandsAndTheFormulaNumbers)
     EXPECT_TRUE(runCli({"delta-e", "--help"}).out.contains(QString::fromUtf8("5 △E*00 (default 5)")));
 }
 
-TEST(SheetCommand, ConvertsBetweenXlsAndXlsx)
+TEST(SheetCommand, PrintsAndConvertsBetweenXlsAndXlsx)
 {
     QTemporaryDir folder;
-    const QString book = folder.filePath("in.xlsx"), xls = folder.filePath("out.xls"), xlsx = folder.filePath("back.xlsx");
+    const QString book = folder.filePath("in.xlsx"), xls = folder.filePath("out.xls");
     ASSERT_EQ(python(makeWorkbook, {book}).exitCode, 0);
+    EXPECT_EQ(runCli({"sheet", book}).out, QString::fromUtf8(expectedTable));
     ASSERT_EQ(runCli({"sheet", "--to", xls, book}).exitCode, 0);
-    ASSERT_EQ(runCli({"sheet", "--to", xlsx, xls}).exitCode, 0);
     EXPECT_EQ(runCli({"sheet", xls}).out, QString::fromUtf8(expectedTable));
-    EXPECT_EQ(runCli({"sheet", xlsx}).out, QString::fromUtf8(expectedTable));
     // The second sheet goes along.
     const ProcessResult xlrd = python("import sys, xlrd\nbook = xlrd.open_workbook(sys.argv[1])\n"
                                       "print(book.sheet_by_index(1).cell_value(0, 0), book.nsheets)", {xls});

@@ -106,20 +106,13 @@ TEST_P(Engine, OpenPreparesAMissingFileButReadingNeverCreatesOne)
     EXPECT_TRUE(reader.errorString().contains(QDir::toNativeSeparators(path("missing"))));
     EXPECT_FALSE(QFile::exists(path("missing")));
 
-    // With "./template.xls" in the working directory a new workbook starts as its copy.
+    // Without "./template.xls" in the working directory a new workbook starts empty (a copy of the
+    // template is what the verified saves below start from).
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder.path());
-    writeSample(folder.filePath("template.xls"), WorkbookFormat::Xls);
-    EXPECT_TRUE(ExcelEngine::prepareFile(path("fromTemplate")));
-    EXPECT_EQ(contents(path("fromTemplate")), contents(folder.filePath("template.xls")));
-    QFile::remove(folder.filePath("template.xls"));
     EXPECT_TRUE(ExcelEngine::prepareFile(path("empty")));
     EXPECT_EQ(QFileInfo(path("empty")).size(), 0);
     QDir::setCurrent(previous);
-
-    ExcelEngine fromTemplate(path("fromTemplate"));
-    ASSERT_TRUE(fromTemplate.open(1));
-    EXPECT_EQ(fromTemplate.rowCount(), sampleSheet().usedRange().rowCount);
     ExcelEngine empty(path("empty"));
     ASSERT_TRUE(empty.open(1));
     ASSERT_TRUE(empty.setCellData(1, 1, "x"));
