@@ -136,9 +136,8 @@ INSTANTIATE_TEST_SUITE_P(Meter, Cli, testing::Values(
     RunCase{"trace not writable", {"info", "--simulate", "--trace", "{dir}/missing/t.txt"}, "", 1, "",
             "Cannot write the trace to {dir}/missing/t.txt: "}));
 
-// Each list as .csv and as a workbook, as the name asks: the same header, in Chinese too, and the
-// same names, the workbook read back by the sheet command; progress and the count on standard
-// error, nothing on standard output.
+// Each list as .csv and as a workbook (read back by the sheet command): the same header, in Chinese
+// too, and the same names; progress and the count on standard error, nothing on standard output.
 TEST(MeterCommands, ListsGoToTheFormatTheNameAsksForWithTheWorkbookColumns)
 {
     QTemporaryDir folder;
