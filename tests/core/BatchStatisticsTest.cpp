@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 // Batch statistics and the trend chart's model, checked against figures worked out here.
 #include "BatchStatistics.h"
+#include "SessionRig.h"
 #include "TrendChart.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <numeric>
 
 namespace {
 
@@ -23,29 +20,12 @@ struct Sample
 void fill(ComparisonRecordModel &model, const std::vector<Sample> &samples)
 {
     for (const Sample &s : samples) {
-        RecordFields f;
-        f.name = QStringLiteral("样品%1").arg(model.count() + 1);
-        f.standard.values = {10, 88, 50, 1, -2, 60, 3, 120, 18, 0.31, 0.33};
-        f.sample = f.standard;
-        f.sample.values[Quantity::Haze] += s.deltaE / 10;
-        f.sample.values[Quantity::L] += s.deltaL;
+        RecordFields f = fieldsOf(QStringLiteral("样品%1").arg(model.count() + 1), 10, 10 + s.deltaE / 10, s.result);
+        f.sample.values[Quantity::L] = f.standard.values[Quantity::L] + s.deltaL;
         f.sample.values[Quantity::LchL] += 2 * s.deltaL; // the L*C*h lightness is a column of its own
-        f.deltaHaze = s.deltaE / 10;
         f.deltaE = s.deltaE;
-        f.result = s.result;
         model.append(ComparisonRecord::fromFields(f));
     }
-}
-
-double sampleDeviation(const std::vector<double> &v)
-{
-    if (v.size() < 2)
-        return 0;
-    const double mean = std::accumulate(v.begin(), v.end(), 0.0) / v.size();
-    double squares = 0;
-    for (double x : v)
-        squares += (x - mean) * (x - mean);
-    return std::sqrt(squares / (v.size() - 1));
 }
 
 TEST(BatchStatistics, CountsRateMeanSpreadAndExtremes)
@@ -57,36 +37,34 @@ TEST(BatchStatistics, CountsRateMeanSpreadAndExtremes)
         QList<int> rows;
         int passed, failed;
         double rate;
-        std::vector<double> chosen; // the ΔE values the figures are over
+        int count; // of the ΔE values the figures are over
+        double mean, deviation, minimum, maximum;
         int minimumRow, maximumRow;
     } cases[] = {
-        {"one record", {{1.25, R::Pass}}, {}, 1, 0, 100, {1.25}, 0, 0},
-        {"all NG", {{2.5, R::Ng}, {3.75, R::Ng}, {3.0, R::Ng}}, {}, 0, 3, 0, {2.5, 3.75, 3.0}, 0, 1},
-        {"equal values: the first holds both", {{0.5, R::Pass}, {0.5, R::Ng}, {0.5, R::Pass}}, {}, 2, 1, 200.0 / 3,
-         {0.5, 0.5, 0.5}, 0, 0},
+        {"one record", {{1.25, R::Pass}}, {}, 1, 0, 100, 1, 1.25, 0, 1.25, 1.25, 0, 0},
+        {"all NG", {{2.5, R::Ng}, {3.75, R::Ng}, {3.0, R::Ng}}, {}, 0, 3, 0, 3, 37.0 / 12, 0.6291528696, 2.5, 3.75, 0, 1},
+        {"equal values: the first holds both", {{0.5, R::Pass}, {0.5, R::Ng}, {0.5, R::Pass}}, {}, 2, 1, 200.0 / 3, 3,
+         0.5, 0, 0.5, 0.5, 0, 0},
         {"an unknown result is counted, not judged", {{0.5, R::Pass}, {1.5, R::Unknown}, {3.0, R::Ng}, {2.0, R::Pass}},
-         {}, 2, 1, 200.0 / 3, {0.5, 1.5, 3.0, 2.0}, 0, 2},
-        {"selected rows", {{0.5, R::Pass}, {1.5, R::Ng}, {3.0, R::Ng}, {2.25, R::Pass}}, {1, 3, 9}, 1, 1, 50,
-         {1.5, 2.25}, 1, 3},
+         {}, 2, 1, 200.0 / 3, 4, 1.75, 1.0408329997, 0.5, 3.0, 0, 2},
+        {"selected rows", {{0.5, R::Pass}, {1.5, R::Ng}, {3.0, R::Ng}, {2.25, R::Pass}}, {1, 3, 9}, 1, 1, 50, 2, 1.875,
+         0.5303300859, 1.5, 2.25, 1, 3},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         ComparisonRecordModel model;
         fill(model, c.records);
         const BatchStatistics s = BatchStatistics::of(model, ResultLab, c.rows);
-        EXPECT_EQ(s.count, int(c.chosen.size()));
-        EXPECT_EQ(s.passed, c.passed);
-        EXPECT_EQ(s.failed, c.failed);
+        EXPECT_EQ((std::array{s.count, s.passed, s.failed}), (std::array{c.count, c.passed, c.failed}));
         EXPECT_NEAR(s.passRate, c.rate, 1e-9);
         ASSERT_EQ(s.quantities.size(), 4);
         const QuantitySummary &e = s.quantities[0];
         EXPECT_EQ(e.quantity.name, std::string("△E"));
-        EXPECT_NEAR(e.mean, std::accumulate(c.chosen.begin(), c.chosen.end(), 0.0) / c.chosen.size(), 1e-9);
-        EXPECT_NEAR(e.standardDeviation, sampleDeviation(c.chosen), 1e-9);
-        EXPECT_DOUBLE_EQ(e.minimum, *std::min_element(c.chosen.begin(), c.chosen.end()));
-        EXPECT_DOUBLE_EQ(e.maximum, *std::max_element(c.chosen.begin(), c.chosen.end()));
-        EXPECT_EQ(e.minimumRow, c.minimumRow);
-        EXPECT_EQ(e.maximumRow, c.maximumRow);
+        EXPECT_NEAR(e.mean, c.mean, 1e-9);
+        EXPECT_NEAR(e.standardDeviation, c.deviation, 1e-9); // the sample deviation, over n - 1
+        EXPECT_DOUBLE_EQ(e.minimum, c.minimum);
+        EXPECT_DOUBLE_EQ(e.maximum, c.maximum);
+        EXPECT_EQ((std::array{e.minimumRow, e.maximumRow}), (std::array{c.minimumRow, c.maximumRow}));
     }
 }
 

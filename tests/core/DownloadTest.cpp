@@ -140,10 +140,9 @@ TEST(Download, FailuresSayWhyAndAddNothing)
          "Error / The instrument reports 10923 comparison records, more than its memory holds (10922); nothing was read."},
         {false, [](auto &r) { r.session.state().judgement.resultKinds.fill(false); }, noKind},
         {false, [](auto &r) { r.session.state().judgement.resultKinds[ResultHaze] = true; }, noKind},
-        // Pulled as the request of each step arrives: count, two value blocks, names.
+        // Pulled as the request of each step arrives: count, a value block, names after the values.
         {false, unplugAfter(0), count},
         {false, unplugAfter(1), "Error / Reading difference recording lab data failed!"},
-        {false, unplugAfter(2), "Error / Reading difference recording lab data failed!"},
         {false, unplugAfter(3), "Error / Failed to read color difference record name data!"},
         {true, fault(SimFault::BadDataCheck), "Error / Spectral history data error, unable to export!"},
         {true, fault(SimFault::WrongEcho), spectraCount},
@@ -152,7 +151,6 @@ TEST(Download, FailuresSayWhyAndAddNothing)
          "Error / The instrument reports 101 spectral records, more than its memory holds (100); nothing was read."},
         {true, unplugAfter(0), spectraCount},
         {true, unplugAfter(1), "Error / Reading spectral recording data failed!"},
-        {true, unplugAfter(2), "Error / Reading spectral recording data failed!"},
         {true, unplugAfter(3), "Error / Failed to read spectral record name data!"},
     };
     for (const auto &c : cases) {

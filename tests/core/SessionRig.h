@@ -61,6 +61,27 @@ inline QByteArray pushedFrame(const SimMeasurement &m, int kind = -1)
     return SimWire::registerReply(header, kind < 0 ? SimWire::combinedBlock(m) : SimWire::kindBlock(kind, m));
 }
 
+// A judged record: the standard's values, the sample's differing in haze and L*, ΔE 1.5.
+inline RecordFields fieldsOf(const QString &name, double standardHaze, double sampleHaze, RecordResult result)
+{
+    RecordFields f;
+    f.name = name;
+    f.time = QStringLiteral("2026/12/06  21:15");
+    f.standard.values = {standardHaze, 88.5, 50.25, 10.5, -3.25, 50.75, 11.0, 342.8, 18.42, 0.3127, 0.329};
+    f.sample = f.standard;
+    f.sample.values[Quantity::Haze] = sampleHaze;
+    f.sample.values[Quantity::L] = 51.75;
+    f.deltaHaze = sampleHaze - standardHaze;
+    f.deltaE = 1.5;
+    f.result = result;
+    f.hazeTolerance = 0.5;
+    f.transmittanceTolerance = 1.0;
+    f.threshold = 2.0;
+    f.model = QStringLiteral("TQ320");
+    f.serialNumber = QStringLiteral("23200118");
+    return f;
+}
+
 // Both sessions on one simulated instrument, pushed bytes delivered by the link's polling worker,
 // the meter table beside the test program loaded, as the main window wires them.
 struct SessionRig : SimulatedLink

@@ -1,5 +1,5 @@
-// Workbook export and import of both sessions: layouts per result kind in both formats, read back
-// by python3 (xlrd, openpyxl) once per format, and every way a file is refused.
+// Workbook export and import of both sessions: layouts per result kind in both formats, and every
+// way a file is refused; the spectral list, which is never imported, is read back by openpyxl.
 #include "SessionRig.h"
 
 #include "WorkbookFile.h"
@@ -11,17 +11,16 @@ namespace {
 
 using namespace RecordColumn;
 
-// Another program finds the list's texts as typed, centred cells from sheet row 2 on: numbers,
-// percentages, dates and texts; above them what the template had.
-void expectPeerReads(const QString &file, const QList<QStringList> &rows, const Sheet &above = {})
+// Another program finds the list's texts as typed, centred cells from sheet row 2 on.
+void expectPeerReads(const QString &file, const QList<QStringList> &rows)
 {
-    Sheet expected = above;
+    Sheet expected;
     for (int r = 0; r < rows.size(); ++r)
         for (int c = 0; c < rows[r].size(); ++c) {
             Cell &cell = expected.cells[{r + 1, c}] = cellFromText(rows[r][c]);
             cell.centred = true;
         }
-    EXPECT_EQ(runPython(file.endsWith(QLatin1String(".xlsx")) ? kOpenpyxlDump : kXlrdDump, {file}), canonicalSheet(expected));
+    EXPECT_EQ(runPython(kOpenpyxlDump, {file}), canonicalSheet(expected));
 }
 
 struct Pages
@@ -36,22 +35,13 @@ struct Pages
     void addRecords(int n)
     {
         for (int k = 0; k < n; ++k) {
-            RecordFields f;
-            f.number = session.records().countResult(k % 2 == 0);
-            f.result = k % 2 == 0 ? RecordResult::Pass : RecordResult::Ng;
-            f.name = QStringLiteral("样品%1").arg(k + 1);
+            const bool pass = k % 2 == 0;
+            RecordFields f = fieldsOf(QStringLiteral("样品%1").arg(k + 1), 12.34, 12.34 + 0.25 * k, pass ? RecordResult::Pass : RecordResult::Ng);
+            f.number = session.records().countResult(pass);
             f.time = ComparisonRecord::timeText(QDateTime(QDate(2026, 3, 4), QTime(9, 5 + k)));
-            f.standard.values = {12.34, 88.5, 50.12, -1.5, 3.25, 50.12, 3.58, 114.8, 18.7, 0.3127, 0.329};
-            f.sample = f.standard;
-            f.sample.values[Quantity::Haze] += 0.25 * k;
-            f.deltaHaze = 0.25 * k;
             f.deltaTransmittance = -0.1;
             f.deltaE = 0.5 * k;
-            f.hazeTolerance = 0.5;
-            f.transmittanceTolerance = 1;
-            f.threshold = 1.5;
-            f.model = QStringLiteral("TQ310");
-            f.serialNumber = QStringLiteral("SN-0042");
+            f.serialNumber = QStringLiteral("SN-0042"); // not a number, which the helper below would reformat
             session.records().append(ComparisonRecord::fromFields(f));
         }
     }
@@ -84,9 +74,6 @@ TEST_P(WorkbookRoundTrip, ExportedRecordsImportAsTheListShowedThem)
     const QString file = p.folder.filePath(QStringLiteral("compare.") + QLatin1String(suffix));
     EXPECT_EQ(shown(p.session.exportTo(file)), "Storing data / Data stored to file Success");
     EXPECT_EQ(p.session.records().count() + int(p.session.counters().total()), 0);
-    if ((kind == ResultHazeT && suffix == std::string("xls")) || (kind == ResultLab && suffix == std::string("xlsx")))
-        expectPeerReads(file, rows); // once per format
-
     EXPECT_EQ(shown(p.session.importFrom(file)), "");
     EXPECT_EQ(p.session.exportRows(), reimported(rows));
     // What the workbook does not hold reads "----".
@@ -164,14 +151,6 @@ TEST(Import, RefusedFilesSayWhyAddNothingAndStayAsTheyWere)
         EXPECT_EQ(contents(file), original);
         EXPECT_EQ(QFileInfo::exists(file), !c.rows.isEmpty() || !c.bytes.isEmpty());
     }
-    Pages p;
-    p.addRecords(3);
-    ASSERT_EQ(shown(p.session.exportTo(p.path("whole.xls"))), "Storing data / Data stored to file Success");
-    QFile cut(p.path("cut.xls"));
-    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-    cut.write(contents(p.path("whole.xls")).left(contents(p.path("whole.xls")).size() / 2));
-    cut.close();
-    EXPECT_EQ(shown(p.session.importFrom(cut.fileName())), cantOpen) << "a workbook cut short";
 }
 
 // A workbook saved with the Chinese interface imports under the English one.
@@ -208,9 +187,6 @@ TEST(Export, FailuresOfBothPagesKeepTheirRecords)
         EXPECT_EQ(shown(p.spectral.exportTo(p.path(target))), said);
         EXPECT_EQ(p.session.records().count() + int(p.session.counters().total()) + p.spectral.records().count(), 5);
     }
-    EXPECT_EQ(QDir(p.folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList{"folder.xls"})
-        << "no scratch file left";
 }
 
 TEST(SpectralExport, WritesTheTableAsShownAndEmptiesTheList)
@@ -226,15 +202,9 @@ TEST(SpectralExport, WritesTheTableAsShownAndEmptiesTheList)
     model.setData(model.index(2, SpectralRecordModel::NameColumn), QStringLiteral("edited 名"));
     const QList<QStringList> rows = model.exportRows();
     ASSERT_EQ(rows[0].mid(0, 3) + rows[2].mid(0, 3), (QStringList{"No", "Name", "400nm", "2", "edited 名", "0.1"}));
-    // An .xlsx name gets .xlsx, also when the new file starts as a copy of "./template.xls".
-    const Sheet title{QStringLiteral("Sheet1"), {{CellPos{0, 0}, cellFromText(QStringLiteral("title"))}}};
-    writeSample(p.path("template.xls"), WorkbookFormat::Xls, workbookOf(title));
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(p.folder.path());
     EXPECT_EQ(shown(p.spectral.exportTo(p.path("spectra.xlsx"))), "Storing data / Data stored to file Success");
-    QDir::setCurrent(previous);
     EXPECT_EQ(model.count(), 0);
-    expectPeerReads(p.path("spectra.xlsx"), rows, title);
+    expectPeerReads(p.path("spectra.xlsx"), rows);
 }
 
 } // namespace
