@@ -120,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(Meter, Cli, testing::Values(
     RunCase{"in Chinese", {"info"}, "", 1, "", "请先连接设备！\n", "zh_CN.UTF-8"},
     RunCase{"unknown simulated meter", {"measure", "--simulate=tq999"}, "", 2, "",
             "There is no simulated meter \"tq999\"; choose tq310, tq320, tq320e or legacy.\n"},
-    RunCase{"kind out of range", {"records", "--kind", "9", "-o", "{dir}/r.csv", "--simulate"}, "", 2, "",
+    RunCase{"kind out of range", {"records", "--kind", "6", "-o", "{dir}/r.csv", "--simulate"}, "", 2, "",
             "--kind takes a result kind: 0 to 5, or haze-t, haze, t, lab, lch, yxy.\n"},
     RunCase{"kind on another command", {"spectra", "--kind", "1", "-o", "{dir}/r.csv"}, "", 2, "",
             "Unknown option \"--kind\".\n"},

@@ -233,6 +233,9 @@ TEST_F(HostileWorkbook, IsRefusedWithinTheBudget)
         // libfreexl converted that many bytes.
         {"directoryName4608", [](Bytes, Bytes) { return fixture("read-4608.xls"); }, damaged("directory chain")},
         {"directoryName65535", [](Bytes, Bytes) { return fixture("read-65535.xls"); }, damaged("directory entry")},
+        {"directoryEntryOfNoKnownType",
+         [](QByteArray xls, Bytes) { return xls.replace(xls.indexOf(utf16("Workbook")) + 66, 1, "\x06"); },
+         damaged("directory entry")},
         {"sheetNameBeyondItsRecord",
          [](QByteArray xls, Bytes) {
              xls[xls.indexOf(utf16("S1")) - 2] = char(200);
