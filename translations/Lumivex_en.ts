@@ -1834,6 +1834,14 @@ sudo udevadm control --reload-rules</translation>
         <source>Page %1 of %2</source>
         <translation>Page %1 of %2</translation>
     </message>
+    <message>
+        <source>PDF file</source>
+        <translation>PDF file</translation>
+    </message>
+    <message>
+        <source>The report was saved to %1.</source>
+        <translation>The report was saved to %1.</translation>
+    </message>
 </context>
 <context>
     <name>TrendChart</name>

@@ -1833,6 +1833,14 @@ sudo udevadm control --reload-rules</translation>
         <source>Page %1 of %2</source>
         <translation>第%1页，共%2页</translation>
     </message>
+    <message>
+        <source>PDF file</source>
+        <translation>PDF文件</translation>
+    </message>
+    <message>
+        <source>The report was saved to %1.</source>
+        <translation>报告已保存到%1。</translation>
+    </message>
 </context>
 <context>
     <name>TrendChart</name>

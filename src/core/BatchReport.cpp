@@ -5,6 +5,7 @@
 #include "TrendChart.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QDir>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -303,7 +304,7 @@ Outcome BatchReport::writePdf(QTextDocument &document, const QString &fileName)
     }
     if (!file.commit())
         return failed();
-    return Outcome::done();
+    return Outcome::said(tr("PDF file"), tr("The report was saved to %1.").arg(QDir::toNativeSeparators(fileName)));
 }
 
 #include "BatchReport.moc"

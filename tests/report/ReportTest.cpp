@@ -3,6 +3,7 @@
 #include "BatchReport.h"
 #include "FileChooser.h"
 #include "InformationPageFor310.h"
+#include "ModalCatcher.h"
 #include "ProcessRun.h"
 #include "ReportPageFor310.h"
 #include "TrendChart.h"
@@ -295,7 +296,9 @@ TEST(ReportPage, PrintsAndSavesTheRecordAsPdfAndNothingWhenCancelled)
         return saved.chopped(4); // the suffix is added
     });
     const auto reset = qScopeGuard([] { FileChooser::setAnswer({}); });
+    ModalCatcher catcher;
     report.findChild<QPushButton *>(QStringLiteral("SavePdfbtn"))->click();
+    EXPECT_EQ(catcher.texts(), QStringList{"The report was saved to " + saved + "."});
     EXPECT_TRUE(proposed.startsWith(QStringLiteral("Report_")) && proposed.endsWith(QStringLiteral(".pdf")));
     for (const QString &path : {printed, saved}) {
         const QString text = pdfText(path);
