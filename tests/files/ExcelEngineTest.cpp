@@ -1,8 +1,6 @@
-// The engine's operations against real files: layout, used range, preparing, an unreadable file,
-// failed and interrupted saves, the verified save of rows.
+// The engine against real files: used range, preparing, an unreadable file, failed, interrupted and verified saves.
 
 #include "ExcelEngine.h"
-#include "WorkbookFile.h"
 #include "WorkbookSave.h"
 #include "WorkbookTestSupport.h"
 
@@ -106,8 +104,7 @@ TEST_P(Engine, OpenPreparesAMissingFileButReadingNeverCreatesOne)
     EXPECT_TRUE(reader.errorString().contains(QDir::toNativeSeparators(path("missing"))));
     EXPECT_FALSE(QFile::exists(path("missing")));
 
-    // Without "./template.xls" in the working directory a new workbook starts empty (a copy of the
-    // template is what the verified saves below start from).
+    // Without "./template.xls" in the working directory a new workbook starts empty.
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder.path());
     EXPECT_TRUE(ExcelEngine::prepareFile(path("empty")));

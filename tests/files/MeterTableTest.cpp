@@ -20,10 +20,7 @@ QString writeTable(const QString &path, const QList<QStringList> &rows)
     return writeSample(path, formatForExtension(path), workbookOf(std::move(sheet)));
 }
 
-QString said(const MeterTableMessage &message)
-{
-    return message.title + u'|' + message.text;
-}
+QString said(const MeterTableMessage &message) { return message.title + u'|' + message.text; }
 
 // "found model type title|text" after a lookup that starts from model "TQ310" and type 5.
 QString lookedUp(const MeterTable &table, quint32 meterNumber)

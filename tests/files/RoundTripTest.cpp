@@ -1,6 +1,5 @@
 // Files we write, read back by independent readers; files others write, read by ours.
 
-#include "WorkbookFile.h"
 #include "WorkbookTestSupport.h"
 
 #include <QTemporaryDir>
@@ -49,10 +48,8 @@ TEST_P(Writers, IndependentReadersAndOursSeeWhatWasWritten)
 
 TEST_P(Writers, LongTablesSpanContinueRecordsAndSectorTables)
 {
-    // 2000 texts of 2000 characters: the SST runs through about a thousand CONTINUE records
-    // with texts split between them, and the 8 MB .xls stream needs more FAT sectors than
-    // the header lists (109), so DIFAT sectors follow. (libfreexl fails on SSTs holding
-    // several texts of over 8000 characters, ours or python3-xlwt's alike.)
+    // 2000 texts of 2000 characters: about a thousand CONTINUE records with texts split between
+    // them, and an 8 MB stream needing more FAT sectors than the header lists (109), so DIFAT ones.
     Sheet sheet{QStringLiteral("Sheet1"), {}};
     for (int r = 0; r < 2000; ++r) {
         const QString text = QStringLiteral("%1 雾度").arg(r).repeated(500).left(2000);
@@ -72,14 +69,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, Writers, testing::Values(WorkbookFormat::Xls, 
                          [](const auto &info) { return info.param == WorkbookFormat::Xls ? "xls" : "xlsx"; });
 
 // What python3-xlwt and python3-openpyxl write, our readers read.
-struct ForeignCase
-{
-    const char *name;
-    const char *extension;
-    WorkbookFormat format;
-    const char *script;
-    const char *expected;
-};
+struct ForeignCase { const char *name, *extension; WorkbookFormat format; const char *script, *expected; };
 
 const ForeignCase foreignCases[] = {
     {"xlwt", ".xls", WorkbookFormat::Xls, R"(
