@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 #include <QUuid>
@@ -122,21 +121,9 @@ TEST(Program, SecondStartHandsOverToTheFirstAndExits)
     }
 }
 
-TEST(SingleInstanceGuard, SecondInstanceHandsItsMessageToTheFirst)
-{
-    const QString key = QStringLiteral("lumivex-test-") + QUuid::createUuid().toString(QUuid::Id128);
-    SingleInstanceGuard first(key);
-    ASSERT_FALSE(first.isRunning());
-    EXPECT_FALSE(first.sendMessage(QStringLiteral("active!!!!!"), 100)); // nobody to tell
-    QSignalSpy received(&first, &SingleInstanceGuard::messageReceived);
-    SingleInstanceGuard second(key);
-    ASSERT_TRUE(second.isRunning());
-    ASSERT_TRUE(second.sendMessage(QStringLiteral("active!!!!!"), 5000));
-    ASSERT_TRUE(received.wait(2000));
-    EXPECT_EQ(received.first().first().toString(), QStringLiteral("active!!!!!"));
-}
-
-TEST(SingleInstanceGuard, LockLeftByACrashedInstanceDoesNotBlockTheNextStart)
+// A lock left by a crashed instance does not block the next start; a second one finds the first.
+// The message it hands over is checked with the program itself above.
+TEST(SingleInstanceGuard, StaleLockIsTakenOverAndASecondInstanceFindsTheFirst)
 {
     const QString key = QStringLiteral("lumivex-test-") + QUuid::createUuid().toString(QUuid::Id128);
     // A lock file naming a process that no longer exists, as a crash leaves it.
@@ -144,5 +131,8 @@ TEST(SingleInstanceGuard, LockLeftByACrashedInstanceDoesNotBlockTheNextStart)
     ASSERT_TRUE(stale.open(QFile::WriteOnly));
     stale.write("999999\nlumivex\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     stale.close();
-    EXPECT_FALSE(SingleInstanceGuard(key).isRunning());
+    SingleInstanceGuard first(key);
+    ASSERT_FALSE(first.isRunning());
+    EXPECT_FALSE(first.sendMessage(QStringLiteral("active!!!!!"), 100)); // nobody to tell
+    EXPECT_TRUE(SingleInstanceGuard(key).isRunning());
 }

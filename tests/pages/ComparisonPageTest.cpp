@@ -75,21 +75,39 @@ struct PageRig : SimulatedLink
 const SimMeasurement Standard = SimMeasurement::fromHazeTLab(1.00, 90.00, 50.00, 10.00, -5.00);
 const SimMeasurement Sample = SimMeasurement::fromHazeTLab(1.20, 89.50, 54.00, 10.20, -10.00);
 
-TEST(ComparisonPage, MeasurementButtonsFillTheTableLabelSwatchAndList)
+// The last result fills the table, label and swatch; the records and their texts follow the language.
+TEST(ComparisonPage, MeasurementButtonsFillTheTableLabelSwatchAndListInEitherLanguage)
 {
     PageRig rig("tq320");
     ModalCatcher catcher;
-    rig.measurePair(Standard, Sample);
+    rig.measurePair(Standard, Standard);
+    rig.measure("pushButton_sampleMeasurement", Sample);
     EXPECT_TRUE(catcher.seen().isEmpty()) << catcher.lastText().toStdString();
     // Rows 3-5 hold L*, a*, b*; columns standard, sample, difference, deviation word.
     EXPECT_EQ((QStringList{rig.cell(3, 1), rig.cell(3, 2), rig.cell(3, 3), rig.cell(3, 4), rig.cell(5, 4)}),
               (QStringList{"50.00", "54.00", "4", "Slight white", "More Blue"}));
-    EXPECT_EQ(rig.child<QLabel>("label_result")->text(), rig.page->session().records().at(0).text(RecordColumn::Result));
+    EXPECT_EQ(rig.child<QLabel>("label_result")->text(), rig.page->session().records().at(1).text(RecordColumn::Result));
     EXPECT_EQ(rig.child("groupBox_sampleMeasurement")->styleSheet(),
               QStringLiteral("background-color: rgb(%1, %2, %3);").arg(Sample.red).arg(Sample.green).arg(Sample.blue));
     EXPECT_EQ(rig.list()->model(), &rig.page->session().records());
     EXPECT_TRUE(rig.list()->visualRect(rig.list()->model()->index(0, RecordColumn::Name)).isValid());
-    EXPECT_EQ(rig.child<QLineEdit>("lineEdit_totalNum")->text(), QStringLiteral("1"));
+    EXPECT_EQ(rig.child<QLineEdit>("lineEdit_totalNum")->text(), QStringLiteral("2"));
+
+    QTranslator chinese;
+    ASSERT_TRUE(chinese.load(QStringLiteral(LUMIVEX_BINARY_DIR "/Lumivex_zh.qm")));
+    QCoreApplication::installTranslator(&chinese);
+    QCoreApplication::processEvents(); // the language change is posted to the windows
+    auto restore = qScopeGuard([&] { QCoreApplication::removeTranslator(&chinese); });
+    const auto shown = [&](int row, int column) { return rig.list()->model()->index(row, column).data().toString(); };
+    EXPECT_EQ(shown(0, RecordColumn::Result) + shown(1, RecordColumn::Result), QStringLiteral("合格不合格"));
+    EXPECT_EQ(shown(0, RecordColumn::DeleteButton), QStringLiteral("删除"));
+    EXPECT_EQ(rig.child<QLabel>("label_result")->text(), QStringLiteral("不合格"));
+    EXPECT_EQ(rig.cell(3, 4), QStringLiteral("轻微偏白"));
+    restore.dismiss();
+    QCoreApplication::removeTranslator(&chinese);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown(1, RecordColumn::Result), QStringLiteral("NG"));
+    EXPECT_EQ(rig.cell(3, 4), QStringLiteral("Slight white"));
 }
 
 // A written display parameter shows only its comparison rows and record columns.
@@ -123,10 +141,16 @@ TEST(ComparisonPage, DisplayParameterChoosesTheRowsAndColumnsShown)
     }
 }
 
-// Escape on each question leaves the list, the result kind and the files as they were.
-TEST(ComparisonPage, EscapeOnAnyQuestionDoesNothing)
+// What was read on connection is shown. Escape on each question leaves the list, the result kind
+// and the files as they were; No on importing keeps the list while no file is chosen; Yes clears.
+TEST(ComparisonPage, ConnectionFillsTheFieldsAndTheListIsKeptUnlessTheUserSaysSo)
 {
     PageRig rig;
+    QStringList fields;
+    for (const char *name : {"lineEdit_serialNo", "lineEdit_firmwareVersion", "lineEdit_hazeTolerance",
+                             "lineEdit_tTolerance", "lineEdit_eThresholds"})
+        fields << rig.child<QLineEdit>(name)->text();
+    EXPECT_EQ(fields, (QStringList{"23100017", "105", "0.50", "1.00", "1.0"}));
     rig.measurePair(Standard, Sample);
     rig.measurePair(Standard, Sample); // each further result is judged again: three records
     int fileDialogs = 0;
@@ -139,37 +163,22 @@ TEST(ComparisonPage, EscapeOnAnyQuestionDoesNothing)
         catcher.answerNext(QMessageBox::Escape);
         rig.click(button);
     }
-    const QString saveFirst = QStringLiteral("Data import willempty the list, to save data first?");
-    EXPECT_EQ(catcher.texts(), (QStringList{"3 records in the list were never exported. Clear them anyway?", saveFirst,
-                                            saveFirst,
-                                            "The comparison measurement record list data will be cleared. Do you want "
-                                            "to continue saving the parameter settings?"}));
     EXPECT_EQ(fileDialogs, 0);
-    EXPECT_EQ(rig.list()->model()->rowCount(), 3);
     EXPECT_EQ(rig.sim.displayParam(), int(ResultHazeT));
     EXPECT_TRUE(rig.child<QRadioButton>("radioButton_hazeT")->isChecked()) << "the kind in force is shown";
-}
-
-TEST(ComparisonPage, ConnectionFillsTheFieldsNoWaitsForAFileYesClears)
-{
-    PageRig rig;
-    QStringList fields;
-    for (const char *name : {"lineEdit_serialNo", "lineEdit_firmwareVersion", "lineEdit_hazeTolerance",
-                             "lineEdit_tTolerance", "lineEdit_eThresholds"})
-        fields << rig.child<QLineEdit>(name)->text();
-    EXPECT_EQ(fields, (QStringList{"23100017", "105", "0.50", "1.00", "1.0"})) << "what was read on connection";
-    rig.measurePair(Standard, Sample);
-    ModalCatcher catcher;
-    FileChooser::setAnswer([](const FileChooser::Request &) { return QString(); });
-    const auto reset = qScopeGuard([] { FileChooser::setAnswer({}); });
     catcher.answerNext(QMessageBox::No);
     rig.click("ImportExcelBtn");
-    EXPECT_EQ(rig.list()->model()->rowCount(), 1) << "no file chosen, nothing discarded";
+    EXPECT_EQ(fileDialogs, 1);
+    EXPECT_EQ(rig.list()->model()->rowCount(), 3);
     catcher.answerNext(QMessageBox::Yes);
     rig.click("pushButton_clear");
-    EXPECT_EQ(catcher.texts(), (QStringList{"Data import willempty the list, to save data first?",
-                                            "1 records in the list were never exported. Clear them anyway?"}));
     EXPECT_EQ(rig.list()->model()->rowCount(), 0);
+    const QString clear = QStringLiteral("3 records in the list were never exported. Clear them anyway?");
+    const QString saveFirst = QStringLiteral("Data import willempty the list, to save data first?");
+    EXPECT_EQ(catcher.texts(), (QStringList{clear, saveFirst, saveFirst,
+                                            "The comparison measurement record list data will be cleared. Do you want "
+                                            "to continue saving the parameter settings?",
+                                            saveFirst, clear}));
 }
 
 // The export button asks where, adds the suffix of the chosen filter, and the session saves there.
@@ -192,7 +201,8 @@ TEST(ComparisonPage, ExportButtonSavesWhereTheUserChose)
     EXPECT_EQ(catcher.texts(), QStringList{"Data stored to file Success"});
 }
 
-TEST(ComparisonPage, DeleteAndReportDelegatesAnswerTheMouse)
+// The delete and report buttons drawn in the list, and a double click on a name, which alone edits.
+TEST(ComparisonPage, RecordListAnswersTheMouse)
 {
     PageRig rig;
     rig.measurePair(Standard, Sample);
@@ -210,12 +220,7 @@ TEST(ComparisonPage, DeleteAndReportDelegatesAnswerTheMouse)
     EXPECT_TRUE(reports[0]->isVisible());
     EXPECT_EQ(reports[0]->inputs().sampleName, QStringLiteral("Comp1"));
     reports[0]->close();
-}
 
-TEST(ComparisonPage, DoubleClickOnTheNameOpensAnEditorThatRenames)
-{
-    PageRig rig;
-    rig.measurePair(Standard, Sample);
     QWidget *viewport = rig.list()->viewport();
     const auto doubleClick = [&](int column) {
         const QPoint at = rig.list()->visualRect(rig.list()->model()->index(0, column)).center();
@@ -230,28 +235,6 @@ TEST(ComparisonPage, DoubleClickOnTheNameOpensAnEditorThatRenames)
     QTest::keyClicks(editor, QStringLiteral("Batch 7"));
     QTest::keyClick(editor, Qt::Key_Return); // the delegate commits queued
     EXPECT_TRUE(QTest::qWaitFor([&] { return rig.page->session().records().at(0).text(RecordColumn::Name) == "Batch 7"; }));
-}
-
-TEST(ComparisonPage, LanguageSwitchRewordsTheResultsAndTheirButtons)
-{
-    PageRig rig("tq320");
-    rig.measurePair(Standard, Standard);
-    rig.measure("pushButton_sampleMeasurement", Sample);
-    QTranslator chinese;
-    ASSERT_TRUE(chinese.load(QStringLiteral(LUMIVEX_BINARY_DIR "/Lumivex_zh.qm")));
-    QCoreApplication::installTranslator(&chinese);
-    QCoreApplication::processEvents(); // the language change is posted to the windows
-    auto restore = qScopeGuard([&] { QCoreApplication::removeTranslator(&chinese); });
-    const auto shown = [&](int row, int column) { return rig.list()->model()->index(row, column).data().toString(); };
-    EXPECT_EQ(shown(0, RecordColumn::Result) + shown(1, RecordColumn::Result), QStringLiteral("合格不合格"));
-    EXPECT_EQ(shown(0, RecordColumn::DeleteButton), QStringLiteral("删除"));
-    EXPECT_EQ(rig.child<QLabel>("label_result")->text(), QStringLiteral("不合格"));
-    EXPECT_EQ(rig.cell(3, 4), QStringLiteral("轻微偏白"));
-    restore.dismiss();
-    QCoreApplication::removeTranslator(&chinese);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(shown(1, RecordColumn::Result), QStringLiteral("NG"));
-    EXPECT_EQ(rig.cell(3, 4), QStringLiteral("Slight white"));
 }
 
 // Runs action on the ΔE parameter dialog once it is shown.

@@ -48,7 +48,9 @@ SpectralRecord flat(double value)
     return record;
 }
 
-TEST(SpectralPage, ButtonsReachTheSessionAndItsOutcomes)
+// The buttons reach the session and its outcomes; closing the page (Escape, the title bar) with
+// spectra asks first, and Escape on the question keeps them.
+TEST(SpectralPage, ButtonsAndClosingReachTheSessionAndItsOutcomes)
 {
     SpectralRig rig;
     ModalCatcher catcher;
@@ -60,9 +62,20 @@ TEST(SpectralPage, ButtonsReachTheSessionAndItsOutcomes)
     rig.page.findChild<QPushButton *>(QStringLiteral("pushButton_spectralHistory"))->click();
     EXPECT_EQ(catcher.texts(), (QStringList{"1 records in the list were never exported. Clear them anyway?",
                                             "Please connect the device first!"}));
+
+    rig.model().append(flat(10));
+    catcher.answerNext(QMessageBox::Escape);
+    QTest::keyClick(&rig.page, Qt::Key_Escape);
+    EXPECT_TRUE(rig.page.isVisible());
+    EXPECT_EQ(rig.model().count(), 1);
+    catcher.answerNext(QMessageBox::Discard);
+    rig.page.close();
+    EXPECT_FALSE(rig.page.isVisible());
+    EXPECT_EQ(catcher.lastText(), QStringLiteral("1 records in the list were never exported. Save them before closing?"));
 }
 
-TEST(SpectralPage, CheckBoxAndDeleteDelegatesAnswerTheMouse)
+// The delete and check box delegates, and a double click on a name opening its editor.
+TEST(SpectralPage, RecordListAnswersTheMouse)
 {
     SpectralRig rig;
     for (double value : {10.0, 20.0, 30.0})
@@ -75,12 +88,7 @@ TEST(SpectralPage, CheckBoxAndDeleteDelegatesAnswerTheMouse)
 
     rig.clickCheckBox(2); // on the indicator
     EXPECT_FALSE(rig.model().records()[1].visible);
-}
 
-TEST(SpectralPage, DoubleClickOnANameOpensItsEditor)
-{
-    SpectralRig rig;
-    rig.model().append(flat(10));
     QWidget *viewport = rig.table()->viewport();
     const QPoint at = rig.table()->visualRect(rig.model().index(1, SpectralRecordModel::NameColumn)).center();
     QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
@@ -90,22 +98,6 @@ TEST(SpectralPage, DoubleClickOnANameOpensItsEditor)
     editor->setText(QStringLiteral("renamed"));
     QTest::keyClick(editor, Qt::Key_Return); // the delegate commits queued
     EXPECT_TRUE(QTest::qWaitFor([&] { return rig.model().name(0) == QStringLiteral("renamed"); }));
-}
-
-// Closing the page (Escape, the title bar) with spectra asks; Escape on the question keeps them.
-TEST(SpectralPage, ClosingWithSpectraAsksFirst)
-{
-    SpectralRig rig;
-    rig.model().append(flat(10));
-    ModalCatcher catcher;
-    catcher.answerNext(QMessageBox::Escape);
-    QTest::keyClick(&rig.page, Qt::Key_Escape);
-    EXPECT_TRUE(rig.page.isVisible());
-    EXPECT_EQ(rig.model().count(), 1);
-    catcher.answerNext(QMessageBox::Discard);
-    rig.page.close();
-    EXPECT_FALSE(rig.page.isVisible());
-    EXPECT_EQ(catcher.lastText(), QStringLiteral("1 records in the list were never exported. Save them before closing?"));
 }
 
 // A model change repaints the chart: a curve appears in its colour and goes when hidden.
