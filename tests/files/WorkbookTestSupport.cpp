@@ -118,9 +118,7 @@ Sheet sampleSheet()
 
 Workbook workbookOf(Sheet sheet)
 {
-    Workbook workbook;
-    workbook.sheets.push_back(std::move(sheet));
-    return workbook;
+    return Workbook{{std::move(sheet)}};
 }
 
 QString writeSample(const QString &path, WorkbookFormat format, const Workbook &workbook)

@@ -327,12 +327,7 @@ TEST(BatchReport, PdfHoldsHeaderStatisticsRecordsAndNumberedPagesInBothLanguages
     ComparisonRecordModel model;
     fill(model);
     QTemporaryDir dir;
-    const struct
-    {
-        const char *language;
-        QStringList expected;
-        const char *pageOf;
-    } cases[] = {
+    const struct { const char *language; QStringList expected; const char *pageOf; } cases[] = {
         {nullptr,
          {"Batch Report", "Acme Films", "Li Lei", "Wang Fang", "TQ320", "23200118", "Records: 70", "PASS: 63", "NG: 7",
           "Pass rate: 90.0%", "3.55", "2.04", "0.10 (样品1)", "7.00 (样品70)", "样品42", "Pass or not"},
