@@ -32,8 +32,7 @@ struct WindowRig : InstrumentRig
     MainWindow window; // opens the instrument once it is shown
 };
 
-// Escape in a field keeps the window and Enter sets only that field; closing asks only with
-// unsaved records, and saves before quitting when told to.
+// Escape in a field keeps the window, Enter sets only that field; closing asks only with unsaved records.
 TEST(MainWindowClosing, KeysTakeNothingClosingAsksOnlyWithUnsavedRecords)
 {
     WindowRig rig;

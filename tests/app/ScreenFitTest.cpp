@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // The window on the smallest screen we support, 1280×720: the records in view and no text cut,
-// in both languages and every result kind; the instrument is read only once the window shows.
+// in both languages and every result kind; the instrument is read only once the window shows;
+// it starts in Chinese and its language buttons switch.
 #include "FirstPageFor310.h"
 #include "InstrumentRig.h"
 #include "MainWindow.h"
@@ -53,12 +54,10 @@ QStringList cutTexts(const QWidget &top)
     }
     // The comparison table's cells, and the record list's headings.
     const auto *comparison = top.findChild<QTableWidget *>(QStringLiteral("tableWidget_colorDiff"));
-    for (int row = 0; comparison && row < comparison->rowCount(); ++row) {
-        for (int column = 0; column < comparison->columnCount() && !comparison->isRowHidden(row); ++column) {
+    for (int row = 0; comparison && row < comparison->rowCount(); ++row)
+        for (int column = 0; column < comparison->columnCount() && !comparison->isRowHidden(row); ++column)
             if (const QTableWidgetItem *item = comparison->item(row, column))
                 check(comparison, item->text(), advance(comparison, item->text()) + 6, comparison->columnWidth(column));
-        }
-    }
     const auto *list = top.findChild<QTableView *>(QStringLiteral("tableWidget_data"));
     if (const auto *header = list ? qobject_cast<RbTableHeaderView *>(list->horizontalHeader()) : nullptr) {
         const RbTableHeaderModel *model = header->headerModel();
@@ -100,13 +99,18 @@ TEST(ScreenFit, RecordsInViewAndNoTextCutAt1280x720)
     EXPECT_TRUE(window.isDeviceOpen());
     EXPECT_EQ(rig.catcher.texts(), QStringList{QStringLiteral("读取成功！")});
     const auto *list = window.findChild<QTableView *>(QStringLiteral("tableWidget_data"));
-    for (const char *language : {"btnLanguageEn", "btnLanguageZh"}) {
+    const auto *clear = window.findChild<QAbstractButton *>(QStringLiteral("pushButton_clear"));
+    EXPECT_EQ(clear->text(), QStringLiteral("清空"));
+    // Qt's own buttons (message boxes, file and print dialogs) follow the language too.
+    for (const auto &[language, clearText, yes] : {std::tuple{"btnLanguageEn", "Clear", "&Yes"}, {"btnLanguageZh", "清空", "是(&Y)"}}) {
         window.findChild<QAbstractButton *>(QLatin1String(language))->click();
         for (int kind = 0; kind < 6; ++kind) {
             rig.instrument->setDisplayParam(kind);
             window.page()->readDeviceSettings();
             settle();
             SCOPED_TRACE(testing::Message() << language << ", result kind " << kind);
+            EXPECT_EQ(clear->text(), QString::fromUtf8(clearText));
+            EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString::fromUtf8(yes));
             EXPECT_LE(window.width(), SmallScreen.width()) << "wider than the screen";
             EXPECT_GE(list->viewport()->height() / list->verticalHeader()->defaultSectionSize(), 8);
             const QStringList cut = cutTexts(window);

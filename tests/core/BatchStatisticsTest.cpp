@@ -120,10 +120,10 @@ TEST(TrendChart, PointsLimitsNgMarksAndPicking)
     // List order from left to right, evenly spaced, inside the plot frame; higher values higher up.
     const QRectF frame = TrendChart::plotFrame(area);
     QList<QPointF> points;
-    for (int row = 0; row < 4; ++row)
+    for (int row = 0; row < 4; ++row) {
         points << colour.point(area, 0, row);
-    for (int row = 0; row < 4; ++row)
         EXPECT_TRUE(frame.contains(points[row])) << row;
+    }
     EXPECT_NEAR(points[2].x() - points[1].x(), points[1].x() - points[0].x(), 1e-9);
     EXPECT_LT(points[1].y(), points[2].y());
     EXPECT_NEAR(points[2].y(), colour.limitY(area, 0), 1e-9); // ΔE equal to the threshold sits on its line

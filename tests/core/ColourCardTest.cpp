@@ -94,8 +94,7 @@ Sheet librarySheet(const QString &model = QStringLiteral("TQ320"))
         for (const ColourRow &colour : card.rows) {
             put(sheet, colourRow, 1, colour.name);
             for (int c = 0; c < 3; ++c)
-                put(sheet, colourRow, 2 + c, colour.cells[c].typeId() == QMetaType::QString ? colour.cells[c]
-                                                                                             : colour.cells[c].toDouble());
+                put(sheet, colourRow, 2 + c, colour.cells[c]);
             ++colourRow;
         }
     }
@@ -127,10 +126,7 @@ TEST(ColourCards, CountCardsAndStreamLandAsTheLayoutSays)
 {
     Upload rig;
     QList<std::pair<int, int>> progress;
-    const Progress remember = [&](int done, int total) {
-        progress.append({done, total});
-        return true;
-    };
+    const Progress remember = [&](int done, int total) { return progress.append({done, total}), true; };
     EXPECT_EQ(rig.upload(rig.save(librarySheet(QStringLiteral("  TQ320 "))), remember), Success);
     ASSERT_EQ(rig.sim.colourCardCount(), 3);
     for (int i = 0; i < Cards.size(); ++i)
@@ -195,58 +191,50 @@ TEST(ColourCards, FaultyWorkbooksAreRefusedBeforeAnythingIsWritten)
     EXPECT_TRUE(rig.lockIsFree());
 }
 
-// Pulled as the request after n arrives, or the closing packet refused: the step that failed.
+// Pulled as the request after n arrives, the closing packet refused, or a slow instrument replugged
+// after a packet, whose old series then sends nothing through the new connection: the step that failed.
 TEST(ColourCards, WriteFailuresNameTheirStep)
 {
     const struct
     {
-        int requestsServed; // -1: the empty packet is refused
+        int requestsServed; // -1: the empty packet is refused; -2: replugged after packet `replugAfter`
         const char *said;
         int cards;
+        int replugAfter = -1;
     } cases[] = {{0, "Error / Failed to write the total number of standard color cards!", 0},
                  {2, "Error / Failed to write standard color card information!", 3},
                  {4, "Error / Failed to write standard color card data!", 3},
                  {6, "Error / Failed to write empty packet!", 3},
-                 {-1, "Error / Failed to write!", 3}};
+                 {-1, "Error / Failed to write!", 3},
+                 {-2, "Error / Failed to write standard color card data!", 3, 0},
+                 {-2, "Error / Failed to write empty packet!", 3, 1}};
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.requestsServed);
+        SCOPED_TRACE(testing::Message() << c.requestsServed << " " << c.replugAfter);
         Upload rig;
         const QString path = rig.save(librarySheet());
-        if (c.requestsServed < 0)
+        if (c.replugAfter >= 0)
+            rig.sim.injectFault(SimFault::LateReply, SimFaultScope::EveryFrame, 40);
+        else if (c.requestsServed < 0)
             rig.sim.setEmptyPacketAccepted(false);
         else
             rig.sim.unplugAfterRequests(c.requestsServed);
-        EXPECT_EQ(rig.upload(path), c.said);
-        EXPECT_EQ(rig.sim.colourCardCount(), c.cards);
-        EXPECT_EQ(rig.sim.bulkClosedAt(), std::nullopt);
-        EXPECT_TRUE(rig.lockIsFree());
-    }
-}
-
-// A slow instrument pulled and plugged again after a packet: the old series fails cleanly and
-// sends nothing through the new connection, whose worker goes on working.
-TEST(ColourCards, ReplugMidUploadFailsTheOldSeriesAndTheNewConnectionWorks)
-{
-    for (const auto &[afterPacket, said] : {std::pair{0, "Error / Failed to write standard color card data!"},
-                                            {1, "Error / Failed to write empty packet!"}}) {
-        SCOPED_TRACE(afterPacket);
-        Upload rig;
-        const QString path = rig.save(librarySheet());
-        rig.sim.injectFault(SimFault::LateReply, SimFaultScope::EveryFrame, 40);
         bool replugged = false;
-        const Progress replugMidway = [&, after = afterPacket](int done, int) {
-            if (!replugged && done == after) {
+        const Progress replugMidway = [&](int done, int) {
+            if (!replugged && done == c.replugAfter) {
                 rig.replug();
                 rig.sim.clearRequestLog();
                 replugged = true;
             }
             return true;
         };
-        EXPECT_EQ(rig.upload(path, replugMidway), said);
-        ASSERT_TRUE(replugged);
-        EXPECT_TRUE(rig.sim.requestLog().isEmpty()) << "a frame of the old series reached the new connection";
+        EXPECT_EQ(rig.upload(path, replugMidway), c.said);
+        EXPECT_EQ(rig.sim.colourCardCount(), c.cards);
         EXPECT_EQ(rig.sim.bulkClosedAt(), std::nullopt);
         EXPECT_TRUE(rig.lockIsFree());
+        if (c.replugAfter < 0)
+            continue;
+        ASSERT_TRUE(replugged);
+        EXPECT_TRUE(rig.sim.requestLog().isEmpty()) << "a frame of the old series reached the new connection";
         rig.sim.clearFaults();
         rig.sim.pressMeasureKey();
         EXPECT_TRUE(waitFor([&] { return rig.session.state().standardMeasured; }));

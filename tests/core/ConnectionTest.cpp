@@ -45,7 +45,7 @@ TEST(Connection, FailuresSayWhatFailed)
     }
 }
 
-TEST(Tolerance, SentAsRoundedWireValuesOrTheFirstFieldOutOfRangeIsNamed)
+TEST(Tolerance, SentAsRoundedWireValuesOrTheFirstFieldOutOfRangeIsNamedFailuresKeepIt)
 {
     const char *const setUp = "Information / Setup successfully!";
     const char *const haze = "information / Haze Tolerance must between 0-100!";
@@ -77,25 +77,20 @@ TEST(Tolerance, SentAsRoundedWireValuesOrTheFirstFieldOutOfRangeIsNamed)
         EXPECT_EQ((std::array{judgement.hazeTolerance, judgement.transmittanceTolerance, judgement.workingThreshold}),
                   (std::array{wire[0] / 100.0, wire[1] / 100.0, wire[2] / 10.0}));
     }
-}
-
-TEST(Tolerance, FailedWriteOrReadKeepsTheSettingsAndTheLink)
-{
-    SessionRig rig;
-    rig.connect();
+    // A failed write or read keeps the settings, last set to 100, and the link.
     rig.sim.injectFault(SimFault::WrongEcho);
     EXPECT_EQ(shown(rig.session.setTolerance("9", "1", "1")), "Error / Failed to Setup  Tolerance information!");
-    EXPECT_DOUBLE_EQ(rig.session.state().judgement.hazeTolerance, 0.5);
+    EXPECT_DOUBLE_EQ(rig.session.state().judgement.hazeTolerance, 100);
     rig.sim.setTolerance(70, 100, 10);
     rig.sim.injectFault(SimFault::BadDataCheck);
     EXPECT_EQ(shown(rig.session.readTolerance()), ToleranceFailed);
-    EXPECT_DOUBLE_EQ(rig.session.state().judgement.hazeTolerance, 0.5);
+    EXPECT_DOUBLE_EQ(rig.session.state().judgement.hazeTolerance, 100);
     EXPECT_TRUE(rig.lockIsFree());
     EXPECT_EQ(shown(rig.session.readTolerance()), ReadSuccessful);
     EXPECT_DOUBLE_EQ(rig.session.state().judgement.hazeTolerance, 0.7);
 }
 
-TEST(DeltaEParameter, WrittenOrRefusedInTheLanguageOfThePage)
+TEST(DeltaEParameter, WrittenOrRefusedInTheLanguageOfThePageAFailedReadSaysSo)
 {
     const char *const range = "information / Thresholds must between 0.1—50!";
     const struct
@@ -129,11 +124,6 @@ TEST(DeltaEParameter, WrittenOrRefusedInTheLanguageOfThePage)
         EXPECT_EQ((std::array{rig.sim.deltaEFormula(), rig.sim.deltaEThreshold()}), c.instrument);
         EXPECT_TRUE(rig.lockIsFree());
     }
-}
-
-// Reading it back after a write is covered where the records are judged again.
-TEST(DeltaEParameter, AFailedReadSaysSo)
-{
     SessionRig rig(profileNamed("tq320"));
     rig.connect();
     rig.sim.injectFault(SimFault::BadFrameCheck);

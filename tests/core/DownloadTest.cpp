@@ -15,11 +15,6 @@ void storeComparisonCount(SimulatedInstrument &sim, int kind, quint16 count)
     sim.writeMemory(SimMemoryMap::comparisonCountAddress(kind, sim.profile().deviceType), le16(count));
 }
 
-void storeSpectraCount(SimulatedInstrument &sim, quint16 count)
-{
-    sim.writeMemory(SimMemoryMap::spectraCountAddress(sim.profile().deviceType), le16(count));
-}
-
 QList<SimRequest> blockReads(const SimulatedInstrument &sim)
 {
     return simRequests(sim, 0x40, SimMemoryMap::BlockSpaceStart);
@@ -75,7 +70,7 @@ TEST(Download, BothRegionsAreReadInBlocks)
 }
 
 // Stored words decode by sign and scale; names end at 13 bytes; the page's tolerances judge.
-TEST(Download, ComparisonRecordsAreDecodedJudgedAndCounted)
+TEST(Download, StoredRecordsAndSpectraAreDecodedJudgedAndCounted)
 {
     SessionRig rig;
     rig.sim.setTolerance(50, 100, 15);
@@ -98,6 +93,19 @@ TEST(Download, ComparisonRecordsAreDecodedJudgedAndCounted)
     rig.session.downloadRecords({});
     EXPECT_EQ(rig.text(5, Number), QStringLiteral("6")) << "a second download continues the numbers";
 
+    // Spectra: signed hundredths, and a name of all 16 bytes or, empty, the next default one.
+    SimSpectrum ramp;
+    for (int i = 0; i < 31; ++i)
+        ramp[i] = i - 3;
+    ramp[5] = -0.01; // stored as 0xFFFF
+    rig.sim.addSpectrum(ramp, QByteArray("ABCDEFGHIJKLMNOP"));
+    rig.sim.addSpectrum(ramp, QByteArray());
+    rig.spectral.downloadHistory({});
+    const SpectralRecordModel &spectra = rig.spectral.records();
+    ASSERT_EQ(spectra.count(), 2);
+    EXPECT_EQ((std::array{spectra.records()[0].values[5], spectra.records()[0].values[30]}), (std::array{-0.01, 27.0}));
+    EXPECT_EQ(spectra.name(0) + spectra.name(1), QStringLiteral("ABCDEFGHIJKLMNOPspec1"));
+
     // Colour kinds are judged with ΔE*ab, whatever formula the instrument holds.
     SessionRig type1(profileNamed("tq320", ResultLab));
     type1.sim.setDeltaEParam(DeltaE00, 15);
@@ -107,22 +115,6 @@ TEST(Download, ComparisonRecordsAreDecodedJudgedAndCounted)
     type1.session.downloadRecords({});
     EXPECT_EQ((QStringList{type1.text(0, StandardFirst + Quantity::L), type1.text(0, DeltaE), type1.text(0, Result)}),
               (QStringList{"-0.01", "5.00", "NG"})) << "3-4-5 in L* and b*";
-}
-
-TEST(Download, SpectraDecodeSignedValuesAndTheirNames)
-{
-    SessionRig rig;
-    SimSpectrum ramp;
-    for (int i = 0; i < 31; ++i)
-        ramp[i] = i - 3;
-    ramp[5] = -0.01; // stored as 0xFFFF
-    rig.sim.addSpectrum(ramp, QByteArray("ABCDEFGHIJKLMNOP"));
-    rig.sim.addSpectrum(ramp, QByteArray());
-    rig.spectral.downloadHistory({});
-    const SpectralRecordModel &model = rig.spectral.records();
-    ASSERT_EQ(model.count(), 2);
-    EXPECT_EQ((std::array{model.records()[0].values[5], model.records()[0].values[30]}), (std::array{-0.01, 27.0}));
-    EXPECT_EQ(model.name(0) + model.name(1), QStringLiteral("ABCDEFGHIJKLMNOPspec1"));
 }
 
 TEST(Download, FailuresSayWhyAndAddNothing)
@@ -146,8 +138,8 @@ TEST(Download, FailuresSayWhyAndAddNothing)
         {false, unplugAfter(3), "Error / Failed to read color difference record name data!"},
         {true, fault(SimFault::BadDataCheck), "Error / Spectral history data error, unable to export!"},
         {true, fault(SimFault::WrongEcho), spectraCount},
-        {true, [](auto &r) { storeSpectraCount(r.sim, 0); }, "Info / No spectral history!"},
-        {true, [](auto &r) { storeSpectraCount(r.sim, 101); },
+        {true, [](auto &r) { r.sim.writeMemory(SimMemoryMap::spectraCountAddress(0), le16(0)); }, "Info / No spectral history!"},
+        {true, [](auto &r) { r.sim.writeMemory(SimMemoryMap::spectraCountAddress(0), le16(101)); },
          "Error / The instrument reports 101 spectral records, more than its memory holds (100); nothing was read."},
         {true, unplugAfter(0), spectraCount},
         {true, unplugAfter(1), "Error / Reading spectral recording data failed!"},

@@ -97,45 +97,36 @@ TEST(Journal, KeepsEveryChangeOfBothListsAndTheirNumbering)
     EXPECT_EQ(model.nextTestName(), rig.session.records().nextTestName());
     EXPECT_EQ(restoredSpectra.name(2), QStringLiteral("spec4"));
 
+    // An export ends the session; records imported from a workbook are no loss until changed.
+    const QString file = rig.dir.filePath(QStringLiteral("kept.xlsx"));
+    ASSERT_EQ(shown(rig.session.exportTo(file)), "Storing data / Data stored to file Success");
+    EXPECT_TRUE(rig.reopened().records.isEmpty());
+    ASSERT_EQ(shown(rig.session.importFrom(file)), "");
+    EXPECT_EQ(rig.reopened().records.size(), 3);
+    EXPECT_EQ(rig.reopened().unsavedCount(), 2) << "only the spectra are in no workbook";
+    rig.session.records().rename(0, QStringLiteral("changed"));
+    EXPECT_EQ(rig.reopened().unsavedCount(), 3);
+
     rig.session.clearPage();
     spectra.clear();
     const SessionJournal::Saved cleared = rig.reopened();
     EXPECT_EQ(cleared.records.size() + cleared.spectra.size(), 0);
 }
 
-TEST(Journal, ExportEndsTheSessionImportedRecordsAreNoLoss)
-{
-    JournalRig rig;
-    rig.measureRecords(2);
-    const QString file = rig.dir.filePath(QStringLiteral("kept.xlsx"));
-    ASSERT_EQ(shown(rig.session.exportTo(file)), "Storing data / Data stored to file Success");
-    EXPECT_TRUE(rig.reopened().records.isEmpty());
-    ASSERT_EQ(shown(rig.session.importFrom(file)), "");
-    EXPECT_EQ(rig.reopened().records.size(), 2);
-    EXPECT_EQ(rig.reopened().unsavedCount(), 0) << "they are in a workbook";
-    rig.session.records().rename(0, QStringLiteral("changed"));
-    EXPECT_EQ(rig.reopened().unsavedCount(), 1);
-}
-
 TEST(Journal, UnreadableJournalsAreSetAsideAndANewOneStarted)
 {
-    const auto foreignSchema = [](const QString &path) {
-        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("foreign"));
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery(db).exec(QStringLiteral("CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT)"));
-        QSqlQuery(db).exec(QStringLiteral("INSERT INTO meta VALUES ('schema', 'lumivex-journal 9')"));
-        db.close();
-    };
-    const auto garbage = [](const QString &path) {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(QByteArray(4096, '\x5a'));
-    };
-    for (const std::function<void(const QString &)> &spoil : {std::function(garbage), std::function(foreignSchema)}) {
+    for (const bool foreignSchema : {false, true}) {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("lab.journal"));
-        spoil(path);
+        if (QFile garbage(path); !foreignSchema && garbage.open(QIODevice::WriteOnly))
+            garbage.write(QByteArray(4096, '\x5a'));
+        if (auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("foreign")); foreignSchema) {
+            db.setDatabaseName(path);
+            db.open();
+            QSqlQuery(db).exec(QStringLiteral("CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT)"));
+            QSqlQuery(db).exec(QStringLiteral("INSERT INTO meta VALUES ('schema', 'lumivex-journal 9')"));
+            db.close();
+        }
         QSqlDatabase::removeDatabase(QStringLiteral("foreign"));
         SessionJournal journal(path);
         const Outcome said = journal.open();

@@ -24,11 +24,6 @@ void expectColumn(const ComparisonPair::Column &column, const SimMeasurement &m,
     }
 }
 
-std::array<int, 3> swatchOf(const SimMeasurement &m)
-{
-    return {m.red, m.green, m.blue};
-}
-
 struct FlowCase
 {
     const char *profile;
@@ -69,11 +64,11 @@ TEST_P(DeviceFlow, ConnectsThenFetchesAPair)
 
     EXPECT_EQ(shown(rig.measure(MeasureStandard, Standard)), "");
     expectColumn(pair.standard, Standard, c.kind);
-    EXPECT_EQ(pair.standardSwatch, swatchOf(Standard));
+    EXPECT_EQ(pair.standardSwatch, (std::array{Standard.red, Standard.green, Standard.blue}));
     EXPECT_EQ(rig.session.records().count(), 0) << "only a pair is judged";
     EXPECT_EQ(shown(rig.measure(MeasureSample, Sample)), "");
     expectColumn(pair.sample, Sample, c.kind);
-    EXPECT_EQ(pair.sampleSwatch, swatchOf(Sample));
+    EXPECT_EQ(pair.sampleSwatch, (std::array{Sample.red, Sample.green, Sample.blue}));
     EXPECT_EQ(pair.highlightedButton, int(MeasureSample));
     for (int q : KindQuantities[c.kind])
         EXPECT_NEAR(*pair.differences[q], *pair.sample[q] - *pair.standard[q], 1e-9);
@@ -143,7 +138,7 @@ TEST(Judgement, PairRecordAndCountersAgreeAtTheBounds)
     }
 }
 
-TEST(Rejudging, NewToleranceJudgesThePairAndTheRecordsAgain)
+TEST(Rejudging, NewToleranceOrDeltaEParameterJudgesThePairAndTheRecordsAgain)
 {
     SessionRig rig;
     rig.sim.setTolerance(20, 50, 30);
@@ -156,28 +151,25 @@ TEST(Rejudging, NewToleranceJudgesThePairAndTheRecordsAgain)
     EXPECT_EQ(rig.text(0, RecordColumn::Result) + rig.text(0, RecordColumn::HazeTolerance), QStringLiteral("PASS±0.30%"));
     const ComparisonCounters &counters = rig.session.counters();
     EXPECT_EQ((std::array{counters.unqualified(), counters.qualified(), counters.total()}), (std::array{0u, 1u, 1u}));
-}
 
-TEST(Rejudging, WrittenDeltaEParameterJudgesWithTheNewFormula)
-{
-    SessionRig rig(profileNamed("tq320", ResultLab));
-    rig.sim.setDeltaEParam(DeltaEab, 15);
-    rig.connect();
-    rig.measure(MeasureStandard, Standard);
-    rig.measure(MeasureSample, measured(1, 90, 51, 11, -6)); // ΔE*ab 1.73, ΔE*00 about 1.1
-    ASSERT_EQ(rig.text(0, RecordColumn::Result), QStringLiteral("NG"));
-    ASSERT_EQ(shown(rig.session.writeDeltaEParameter(DeltaE00, "1.5")), "");
-    rig.session.deltaEParameterWritten();
-    EXPECT_EQ(rig.session.pair().pass, true);
-    EXPECT_EQ(rig.text(0, RecordColumn::DeltaE), formatDeltaE(*rig.session.pair().deltaE));
-    EXPECT_EQ(rig.text(0, RecordColumn::Result) + rig.text(0, RecordColumn::Threshold), QStringLiteral("PASS1.5"));
-    EXPECT_EQ(rig.session.counters().qualified(), 1u);
+    // A written ΔE parameter judges with its formula.
+    SessionRig type1(profileNamed("tq320", ResultLab));
+    type1.sim.setDeltaEParam(DeltaEab, 15);
+    type1.connect();
+    type1.measure(MeasureStandard, Standard);
+    type1.measure(MeasureSample, measured(1, 90, 51, 11, -6)); // ΔE*ab 1.73, ΔE*00 about 1.1
+    ASSERT_EQ(type1.text(0, RecordColumn::Result), QStringLiteral("NG"));
+    ASSERT_EQ(shown(type1.session.writeDeltaEParameter(DeltaE00, "1.5")), "");
+    type1.session.deltaEParameterWritten();
+    EXPECT_EQ(type1.session.pair().pass, true);
+    EXPECT_EQ(type1.text(0, RecordColumn::DeltaE), formatDeltaE(*type1.session.pair().deltaE));
+    EXPECT_EQ(type1.text(0, RecordColumn::Result) + type1.text(0, RecordColumn::Threshold), QStringLiteral("PASS1.5"));
+    EXPECT_EQ(type1.session.counters().qualified(), 1u);
 }
 
 // ---- pushed results
 
-// Frames are taken apart in the link; here the session keeps a frame split across deliveries, and
-// only the last chunk completes a result.
+// The session joins a frame split across deliveries; only the last chunk completes a result.
 TEST(PushedResult, SplitFrameIsJoinedAcrossDeliveries)
 {
     SessionRig rig(profileNamed("tq310", ResultHaze));

@@ -82,8 +82,7 @@ inline RecordFields fieldsOf(const QString &name, double standardHaze, double sa
     return f;
 }
 
-// Both sessions on one simulated instrument, pushed bytes delivered by the link's polling worker,
-// the meter table beside the test program loaded, as the main window wires them.
+// Both sessions on one simulated instrument with its polling worker and the meter table, as the window wires them.
 struct SessionRig : SimulatedLink
 {
     explicit SessionRig(const SimProfile &profile = {}) : SimulatedLink(profile)

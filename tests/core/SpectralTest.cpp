@@ -15,9 +15,17 @@ QStringList column(const Model &model, int c)
     return texts;
 }
 
-TEST(SpectralMeasurement, TakesOneSpectrumUnderTheLock)
+// A faulty reply adds nothing and keeps the link; nothing is sent past a thousand records.
+TEST(SpectralMeasurement, TakesOneSpectrumUnderTheLockUpToAThousand)
 {
     SessionRig rig;
+    rig.replug();
+    for (SimFault fault : {SimFault::BadFrameCheck, SimFault::WrongEcho}) {
+        rig.sim.injectFault(fault);
+        EXPECT_EQ(shown(rig.spectral.measure()), "Error / Failed to read data information!");
+        EXPECT_EQ(rig.spectral.records().count(), 0);
+        EXPECT_TRUE(rig.lockIsFree());
+    }
     SimSpectrum next;
     for (int i = 0; i < 31; ++i)
         next[i] = 10.25 + i;
@@ -28,25 +36,8 @@ TEST(SpectralMeasurement, TakesOneSpectrumUnderTheLock)
     EXPECT_EQ(column(model, 2) + column(model, 32) + column(model, 1),
               (QStringList{"400nm", "655.35", "700nm", "40.25", "Name", "spec1"}));
     EXPECT_TRUE(rig.lockIsFree());
-}
 
-TEST(SpectralMeasurement, FaultyReplyAddsNothingAndTheLinkStaysUsable)
-{
-    for (SimFault fault : {SimFault::BadFrameCheck, SimFault::WrongEcho}) {
-        SessionRig rig;
-        rig.sim.injectFault(fault);
-        EXPECT_EQ(shown(rig.spectral.measure()), "Error / Failed to read data information!");
-        EXPECT_EQ(rig.spectral.records().count(), 0);
-        EXPECT_TRUE(rig.lockIsFree());
-        EXPECT_EQ(shown(rig.spectral.measure()), "");
-    }
-}
-
-TEST(SpectralMeasurement, FollowsAReplugAndStopsAtAThousandRecords)
-{
-    SessionRig rig;
-    rig.replug();
-    rig.spectral.records().append(QList<SpectralRecord>(999), {});
+    rig.spectral.records().append(QList<SpectralRecord>(998), {});
     EXPECT_EQ(shown(rig.spectral.measure()), "");
     EXPECT_EQ(rig.spectral.records().count(), 1000);
     rig.sim.clearRequestLog();
@@ -57,7 +48,7 @@ TEST(SpectralMeasurement, FollowsAReplugAndStopsAtAThousandRecords)
 }
 
 // Names spec1, spec2 ... are never given twice; numbers are never reused while rows exist.
-TEST(SpectralRecords, NamesAndNumbers)
+TEST(SpectralRecords, NamesNumbersAndCurveBoxes)
 {
     Model model;
     QStringList heading;
@@ -85,12 +76,9 @@ TEST(SpectralRecords, NamesAndNumbers)
         EXPECT_EQ(model.setData(model.index(row, col), QStringLiteral("renamed")), editable) << row << "," << col;
     }
     EXPECT_EQ(model.name(0), QStringLiteral("renamed"));
-}
 
-TEST(SpectralRecords, HeadingBoxShowsOrHidesAllRowBoxesOnlyUncheckIt)
-{
-    Model model;
-    model.append(QList<SpectralRecord>(3), {});
+    // The heading's box shows or hides all rows' boxes; a row's box only unchecks it.
+    model.append(QList<SpectralRecord>(2), {});
     QSignalSpy repaint(&model, &Model::curvesChanged);
     const auto setBox = [&](int row, bool on) {
         model.setData(model.index(row, Model::CurveColumn), on ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);

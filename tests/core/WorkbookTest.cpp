@@ -11,18 +11,6 @@ namespace {
 
 using namespace RecordColumn;
 
-// Another program finds the list's texts as typed, centred cells from sheet row 2 on.
-void expectPeerReads(const QString &file, const QList<QStringList> &rows)
-{
-    Sheet expected;
-    for (int r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < rows[r].size(); ++c) {
-            Cell &cell = expected.cells[{r + 1, c}] = cellFromText(rows[r][c]);
-            cell.centred = true;
-        }
-    EXPECT_EQ(runPython(kOpenpyxlDump, {file}), canonicalSheet(expected));
-}
-
 struct Pages
 {
     LinkPort port;
@@ -173,25 +161,12 @@ TEST(Import, ChineseHeadersDatesAndUnknownResults)
     EXPECT_EQ(p.session.counters().total(), 2u) << "the unknown result is not counted";
 }
 
-TEST(Export, FailuresOfBothPagesKeepTheirRecords)
+// Another program finds the spectral table's texts as typed, centred cells from sheet row 2 on.
+TEST(Export, SpectraAsShownAndFailuresOfBothPagesKeepTheirRecords)
 {
     Pages p;
     EXPECT_EQ(shown(p.session.exportTo(p.path("a.xls"))), "error / No data for Storing to Excel!");
     EXPECT_EQ(shown(p.spectral.exportTo(p.path("a.xls"))), "error / No data for Storing to Excel!");
-    p.addRecords(2);
-    p.spectral.records().append(SpectralRecord{});
-    ASSERT_TRUE(QDir().mkpath(p.path("folder.xls/inside")));
-    for (const auto &[target, said] : {std::pair{"folder.xls", "Error / Can't overwrite this file, maybe the file is in use!"},
-                                       {"missing/a.xls", "Error / Failed to store data, can't open file!"}}) {
-        EXPECT_EQ(shown(p.session.exportTo(p.path(target))), said);
-        EXPECT_EQ(shown(p.spectral.exportTo(p.path(target))), said);
-        EXPECT_EQ(p.session.records().count() + int(p.session.counters().total()) + p.spectral.records().count(), 5);
-    }
-}
-
-TEST(SpectralExport, WritesTheTableAsShownAndEmptiesTheList)
-{
-    Pages p;
     SpectralRecordModel &model = p.spectral.records();
     for (int k = 0; k < 3; ++k) {
         SpectralRecord record;
@@ -204,7 +179,23 @@ TEST(SpectralExport, WritesTheTableAsShownAndEmptiesTheList)
     ASSERT_EQ(rows[0].mid(0, 3) + rows[2].mid(0, 3), (QStringList{"No", "Name", "400nm", "2", "edited 名", "0.1"}));
     EXPECT_EQ(shown(p.spectral.exportTo(p.path("spectra.xlsx"))), "Storing data / Data stored to file Success");
     EXPECT_EQ(model.count(), 0);
-    expectPeerReads(p.path("spectra.xlsx"), rows);
+    Sheet expected;
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c) {
+            Cell &cell = expected.cells[{r + 1, c}] = cellFromText(rows[r][c]);
+            cell.centred = true;
+        }
+    EXPECT_EQ(runPython(kOpenpyxlDump, {p.path("spectra.xlsx")}), canonicalSheet(expected));
+
+    p.addRecords(2);
+    model.append(SpectralRecord{});
+    ASSERT_TRUE(QDir().mkpath(p.path("folder.xls/inside")));
+    for (const auto &[target, said] : {std::pair{"folder.xls", "Error / Can't overwrite this file, maybe the file is in use!"},
+                                       {"missing/a.xls", "Error / Failed to store data, can't open file!"}}) {
+        EXPECT_EQ(shown(p.session.exportTo(p.path(target))), said);
+        EXPECT_EQ(shown(p.spectral.exportTo(p.path(target))), said);
+        EXPECT_EQ(p.session.records().count() + int(p.session.counters().total()) + model.count(), 5);
+    }
 }
 
 } // namespace

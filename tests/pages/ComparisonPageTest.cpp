@@ -110,40 +110,8 @@ TEST(ComparisonPage, MeasurementButtonsFillTheTableLabelSwatchAndListInEitherLan
     EXPECT_EQ(rig.cell(3, 4), QStringLiteral("Slight white"));
 }
 
-// A written display parameter shows only its comparison rows and record columns.
-TEST(ComparisonPage, DisplayParameterChoosesTheRowsAndColumnsShown)
-{
-    using namespace RecordColumn;
-    const struct
-    {
-        const char *radio;
-        QList<int> rows;    // comparison rows shown among 1-12
-        QList<int> columns; // record columns shown among 3-27
-    } kinds[] = {{"radioButton_hazeT", {1, 2}, {3, 4, 14, 15, DeltaHaze, DeltaTransmittance}},
-                 {"radioButton_haze", {1}, {3, 14, DeltaHaze}},
-                 {"radioButton_t", {2}, {4, 15, DeltaTransmittance}},
-                 {"radioButton_Lab", {3, 4, 5, 12}, {5, 6, 7, 16, 17, 18, DeltaE}},
-                 {"radioButton_LCh", {6, 7, 8, 12}, {8, 9, 10, 19, 20, 21, DeltaE}},
-                 {"radioButton_Yxy", {9, 10, 11, 12}, {11, 12, 13, 22, 23, 24, DeltaE}}};
-    PageRig rig;
-    for (const auto &kind : kinds) {
-        rig.click(kind.radio);
-        rig.click("pushButton_setDisplayParameter");
-        QList<int> rows, columns;
-        for (int row = 1; row <= 12; ++row)
-            if (!rig.child<QTableWidget>("tableWidget_colorDiff")->isRowHidden(row))
-                rows << row;
-        for (int column = StandardFirst; column <= DeltaE; ++column)
-            if (!rig.list()->isColumnHidden(column))
-                columns << column;
-        EXPECT_EQ(rows, kind.rows) << kind.radio;
-        EXPECT_EQ(columns, kind.columns) << kind.radio;
-    }
-}
-
-// What was read on connection is shown. Escape on each question leaves the list, the result kind
-// and the files as they were; No on importing keeps the list while no file is chosen; Yes clears.
-TEST(ComparisonPage, ConnectionFillsTheFieldsAndTheListIsKeptUnlessTheUserSaysSo)
+// Escape on each question keeps the list, kind and files; No on importing keeps it while no file is chosen.
+TEST(ComparisonPage, ConnectionFieldsQuestionsOnTheListAndTheKindsRowsAndColumns)
 {
     PageRig rig;
     QStringList fields;
@@ -179,30 +147,37 @@ TEST(ComparisonPage, ConnectionFillsTheFieldsAndTheListIsKeptUnlessTheUserSaysSo
                                             "The comparison measurement record list data will be cleared. Do you want "
                                             "to continue saving the parameter settings?",
                                             saveFirst, clear}));
+
+    // A written display parameter shows only its comparison rows and record columns.
+    using namespace RecordColumn;
+    const struct
+    {
+        const char *radio;
+        QList<int> rows;    // comparison rows shown among 1-12
+        QList<int> columns; // record columns shown among 3-27
+    } kinds[] = {{"radioButton_hazeT", {1, 2}, {3, 4, 14, 15, DeltaHaze, DeltaTransmittance}},
+                 {"radioButton_haze", {1}, {3, 14, DeltaHaze}},
+                 {"radioButton_t", {2}, {4, 15, DeltaTransmittance}},
+                 {"radioButton_Lab", {3, 4, 5, 12}, {5, 6, 7, 16, 17, 18, DeltaE}},
+                 {"radioButton_LCh", {6, 7, 8, 12}, {8, 9, 10, 19, 20, 21, DeltaE}},
+                 {"radioButton_Yxy", {9, 10, 11, 12}, {11, 12, 13, 22, 23, 24, DeltaE}}};
+    for (const auto &kind : kinds) {
+        rig.click(kind.radio);
+        rig.click("pushButton_setDisplayParameter");
+        QList<int> rows, columns;
+        for (int row = 1; row <= 12; ++row)
+            if (!rig.child<QTableWidget>("tableWidget_colorDiff")->isRowHidden(row))
+                rows << row;
+        for (int column = StandardFirst; column <= DeltaE; ++column)
+            if (!rig.list()->isColumnHidden(column))
+                columns << column;
+        EXPECT_EQ(rows, kind.rows) << kind.radio;
+        EXPECT_EQ(columns, kind.columns) << kind.radio;
+    }
 }
 
-// The export button asks where, adds the suffix of the chosen filter, and the session saves there.
-TEST(ComparisonPage, ExportButtonSavesWhereTheUserChose)
-{
-    PageRig rig;
-    rig.measurePair(Standard, Sample);
-    QTemporaryDir folder;
-    QString proposed;
-    FileChooser::setAnswer([&](const FileChooser::Request &request) {
-        proposed = request.proposed;
-        *request.selectedFilter = QStringLiteral("excel file (*.xlsx)");
-        return folder.filePath(QStringLiteral("chosen"));
-    });
-    const auto reset = qScopeGuard([] { FileChooser::setAnswer({}); });
-    ModalCatcher catcher;
-    rig.click("pushButton_exportExcel");
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^CompareM\\d{12}$")).match(proposed).hasMatch()) << proposed.toStdString();
-    EXPECT_TRUE(QFileInfo::exists(folder.filePath(QStringLiteral("chosen.xlsx"))));
-    EXPECT_EQ(catcher.texts(), QStringList{"Data stored to file Success"});
-}
-
-// The delete and report buttons drawn in the list, and a double click on a name, which alone edits.
-TEST(ComparisonPage, RecordListAnswersTheMouse)
+// The delete and report buttons drawn in the list, a double click on a name, which alone edits, and export.
+TEST(ComparisonPage, RecordListAnswersTheMouseAndIsExported)
 {
     PageRig rig;
     rig.measurePair(Standard, Sample);
@@ -235,16 +210,31 @@ TEST(ComparisonPage, RecordListAnswersTheMouse)
     QTest::keyClicks(editor, QStringLiteral("Batch 7"));
     QTest::keyClick(editor, Qt::Key_Return); // the delegate commits queued
     EXPECT_TRUE(QTest::qWaitFor([&] { return rig.page->session().records().at(0).text(RecordColumn::Name) == "Batch 7"; }));
+
+    // The export button asks where, adds the suffix of the chosen filter, and the session saves there.
+    QTemporaryDir folder;
+    QString proposed;
+    FileChooser::setAnswer([&](const FileChooser::Request &request) {
+        proposed = request.proposed;
+        *request.selectedFilter = QStringLiteral("excel file (*.xlsx)");
+        return folder.filePath(QStringLiteral("chosen"));
+    });
+    const auto reset = qScopeGuard([] { FileChooser::setAnswer({}); });
+    ModalCatcher catcher;
+    rig.click("pushButton_exportExcel");
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^CompareM\\d{12}$")).match(proposed).hasMatch()) << proposed.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(folder.filePath(QStringLiteral("chosen.xlsx"))));
+    EXPECT_EQ(catcher.texts(), QStringList{"Data stored to file Success"});
 }
 
-// Runs action on the ΔE parameter dialog once it is shown.
-void onDialog(std::function<void(QDialog *)> action)
+// Runs action on the modal dialog of the class once it is shown.
+void onDialog(const char *className, std::function<void(QDialog *)> action)
 {
     auto *timer = new QTimer;
     timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+    QObject::connect(timer, &QTimer::timeout, [timer, className, action] {
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->inherits("setEParameterPageFor320"))
+        if (!dialog || !dialog->inherits(className))
             return;
         timer->stop();
         timer->deleteLater();
@@ -258,7 +248,7 @@ TEST(ComparisonPage, DeltaEParameterDialogWritesThroughTheConnectionOfTheMomentO
 {
     PageRig rig("tq320");
     int result = -1;
-    onDialog([&](QDialog *dialog) {
+    onDialog("setEParameterPageFor320", [&](QDialog *dialog) {
         rig.page->closeThreadSlot();
         rig.reopen();
         rig.page->openThreadSlot();
@@ -281,19 +271,13 @@ TEST(ComparisonPage, DeltaEParameterDialogWritesThroughTheConnectionOfTheMomentO
 TEST(ComparisonPage, SpectralButtonOpensTheSpectralPageModally)
 {
     PageRig rig;
-    QString opened;
-    QTimer::singleShot(0, [&opened] {
-        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-            opened = QString::fromLatin1(dialog->metaObject()->className());
-            dialog->reject();
-        }
-    });
+    bool opened = false;
+    onDialog("MeterPageFor310", [&](QDialog *dialog) { opened = true, dialog->reject(); });
     rig.click("pushButton_spectralTransmittance");
-    EXPECT_EQ(opened, QStringLiteral("MeterPageFor310"));
+    EXPECT_TRUE(opened);
 }
 
-// ---- the batch buttons: the statistics window follows the list, its chart picks records, and
-// "Report all" writes the PDF the user named
+// ---- the batch buttons: the statistics window and "Report all"
 
 struct BatchRig : PageRig
 {
@@ -315,7 +299,7 @@ struct BatchRig : PageRig
     }
 };
 
-TEST(BatchPanel, FollowsTheListAndPicksRecordsFromTheChart)
+TEST(BatchPanel, FollowsTheListPicksRecordsFromTheChartAndReportsAll)
 {
     BatchRig rig;
     rig.click("pushButton_statistics");
@@ -342,11 +326,8 @@ TEST(BatchPanel, FollowsTheListAndPicksRecordsFromTheChart)
 
     rig.click("pushButton_statistics"); // the one window comes forward again
     EXPECT_EQ(rig.page->findChildren<BatchPanel *>().size(), 1);
-}
 
-TEST(BatchPanel, ReportAllWritesTheNamedPdf)
-{
-    BatchRig rig;
+    // "Report all" writes the PDF the user named.
     QTemporaryDir dir;
     FileChooser::setAnswer([&](const FileChooser::Request &) { return dir.filePath(QStringLiteral("batch")); });
     const auto reset = qScopeGuard([] { FileChooser::setAnswer({}); });

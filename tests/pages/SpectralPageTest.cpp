@@ -29,15 +29,6 @@ struct SpectralRig : SimulatedLink
         QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, table()->visualRect(index).center());
     }
 
-    void clickCheckBox(int row) const
-    {
-        QStyleOptionViewItem option;
-        option.rect = table()->visualRect(table()->model()->index(row, SpectralRecordModel::CurveColumn));
-        option.features = QStyleOptionViewItem::HasCheckIndicator;
-        const QRect box = table()->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, table());
-        QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, box.center());
-    }
-
     MeterPageFor310 page{port, 0};
 };
 
@@ -48,8 +39,7 @@ SpectralRecord flat(double value)
     return record;
 }
 
-// The buttons reach the session and its outcomes; closing the page (Escape, the title bar) with
-// spectra asks first, and Escape on the question keeps them.
+// Closing the page (Escape, the title bar) with spectra asks first; Escape on the question keeps them.
 TEST(SpectralPage, ButtonsAndClosingReachTheSessionAndItsOutcomes)
 {
     SpectralRig rig;
@@ -86,7 +76,11 @@ TEST(SpectralPage, RecordListAnswersTheMouse)
     rig.clickCell(0, SpectralRecordModel::OperationColumn); // the heading's cell is no button
     EXPECT_EQ(rig.model().count(), 2);
 
-    rig.clickCheckBox(2); // on the indicator
+    QStyleOptionViewItem option; // a click on the check indicator of row 2
+    option.rect = rig.table()->visualRect(rig.model().index(2, SpectralRecordModel::CurveColumn));
+    option.features = QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box = rig.table()->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, rig.table());
+    QTest::mouseClick(rig.table()->viewport(), Qt::LeftButton, {}, box.center());
     EXPECT_FALSE(rig.model().records()[1].visible);
 
     QWidget *viewport = rig.table()->viewport();
