@@ -126,7 +126,7 @@ TEST(ColourCards, CountCardsAndStreamLandAsTheLayoutSays)
 {
     Upload rig;
     QList<std::pair<int, int>> progress;
-    const Progress remember = [&](int done, int total) { return progress.append({done, total}), true; };
+    const Progress remember = [&](int done, int total) { progress.append({done, total}); return true; };
     EXPECT_EQ(rig.upload(rig.save(librarySheet(QStringLiteral("  TQ320 "))), remember), Success);
     ASSERT_EQ(rig.sim.colourCardCount(), 3);
     for (int i = 0; i < Cards.size(); ++i)

@@ -272,7 +272,7 @@ TEST(ComparisonPage, SpectralButtonOpensTheSpectralPageModally)
 {
     PageRig rig;
     bool opened = false;
-    onDialog("MeterPageFor310", [&](QDialog *dialog) { opened = true, dialog->reject(); });
+    onDialog("MeterPageFor310", [&](QDialog *dialog) { opened = true; dialog->reject(); });
     rig.click("pushButton_spectralTransmittance");
     EXPECT_TRUE(opened);
 }
