@@ -122,7 +122,7 @@ TEST(ComparisonPage, ConnectionFieldsQuestionsOnTheListAndTheKindsRowsAndColumns
     rig.measurePair(Standard, Sample);
     rig.measurePair(Standard, Sample); // each further result is judged again: three records
     int fileDialogs = 0;
-    FileChooser::setAnswer([&](const FileChooser::Request &) { return ++fileDialogs, QString(); });
+    FileChooser::setAnswer([&](const FileChooser::Request &) { ++fileDialogs; return QString(); });
     const auto reset = qScopeGuard([] { FileChooser::setAnswer({}); });
     ModalCatcher catcher;
     rig.click("radioButton_Lab");
