@@ -61,7 +61,7 @@ TEST_F(LinkFixture, HidReadsKeepTheRestOfAReportAndSkipForeignReports)
     ASSERT_EQ(hid.Open(0x2047, 0x0301), 0);
     EXPECT_EQ(hid.Read(buffer, 4, 20), 0); // nothing arrived
 
-    device->queueReport(ScriptedDevice::report("junk", 0x01));
+    device->queueReport(reportOf("junk", 0x01));
     device->queueReport(hex("3F3E414243")); // a count byte beyond the report is not believed
     ASSERT_EQ(hid.Read(buffer, 10, 20), 3);
     EXPECT_EQ(QByteArray(buffer, 3), "ABC");

@@ -22,14 +22,6 @@ public:
     using Clock = std::chrono::steady_clock;
     using Responder = std::function<void(ScriptedDevice &, const QByteArray &payload)>;
 
-    static QByteArray report(const QByteArray &payload, char id = 0x3F)
-    {
-        QByteArray r(64, '\0');
-        r[0] = id;
-        r[1] = char(payload.size());
-        return r.replace(2, payload.size(), payload);
-    }
-
     void queueReport(const QByteArray &r, int delayMs = 0)
     {
         const std::lock_guard lock(mutex_);
@@ -37,11 +29,10 @@ public:
         arrived_.notify_all();
     }
 
-    // Split into reports of at most 62 payload bytes, as the instrument sends it.
     void queuePayload(const QByteArray &payload, int delayMs = 0)
     {
-        for (qsizetype at = 0; at < payload.size(); at += 62)
-            queueReport(report(payload.mid(at, 62)), delayMs);
+        for (const QByteArray &r : asReports(payload))
+            queueReport(r, delayMs);
     }
 
     QList<QByteArray> written()

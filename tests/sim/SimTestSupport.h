@@ -15,20 +15,6 @@ inline QByteArray frameOf(const QString &text)
                      + (parts.size() > 1 ? withCheck(QByteArray::fromHex(parts[1].toLatin1())) : QByteArray()));
 }
 
-inline QList<QByteArray> asReports(const QByteArray &frame, int perReport = 62)
-{
-    QList<QByteArray> reports;
-    for (qsizetype at = 0; at < frame.size(); at += perReport) {
-        const QByteArray chunk = frame.mid(at, perReport);
-        QByteArray report(64, '\0');
-        report[0] = 0x3F;
-        report[1] = char(chunk.size());
-        report.replace(2, chunk.size(), chunk);
-        reports.append(report);
-    }
-    return reports;
-}
-
 // Waits up to waitMs for a first report, then takes what is queued; the payloads joined.
 struct Received
 {

@@ -3,6 +3,7 @@
 #include "Crc16.h"
 
 #include <QByteArray>
+#include <QList>
 
 // Frames written by hand, as a host or the instrument would put them on the wire.
 inline QByteArray hex(const char *text)
@@ -26,4 +27,22 @@ inline QByteArray withCheck(const QByteArray &bytes)
 inline QByteArray registerReply(const char *header, const QByteArray &data)
 {
     return withCheck(hex(header) + withCheck(data));
+}
+
+// One 64-byte HID report: its id, the payload's length, the payload, zero padding.
+inline QByteArray reportOf(const QByteArray &payload, char id = 0x3F)
+{
+    QByteArray report(64, '\0');
+    report[0] = id;
+    report[1] = char(payload.size());
+    return report.replace(2, payload.size(), payload);
+}
+
+// A frame in reports of at most perReport payload bytes, as the instrument and the host send it.
+inline QList<QByteArray> asReports(const QByteArray &frame, int perReport = 62)
+{
+    QList<QByteArray> reports;
+    for (qsizetype at = 0; at < frame.size(); at += perReport)
+        reports.append(reportOf(frame.mid(at, perReport)));
+    return reports;
 }
