@@ -61,6 +61,8 @@ TEST_P(Writers, LongTablesSpanContinueRecordsAndSectorTables)
     EXPECT_EQ(canonicalSheet(readBook(path, GetParam()).sheets.at(0), formats), canonicalSheet(sheet, formats));
     if (GetParam() == WorkbookFormat::Xls) {
         EXPECT_GT(QFileInfo(path).size(), 109 * 128 * 512);
+        // DIMENSIONS: first row, one past the last, first column, one past the last.
+        EXPECT_TRUE(contents(path).contains(QByteArray::fromHex("0002 0E00 00000000 D0070000 0000 0200 0000")));
         EXPECT_EQ(runPython(kXlrdDump, {path}), canonicalSheet(sheet));
     }
 }
