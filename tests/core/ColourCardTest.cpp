@@ -1,14 +1,11 @@
-// Standard colour card upload against the simulated TQ320: the instrument's memory is compared
-// byte for byte with an image built here from the memory layout.
+// Colour card upload: the simulated TQ320's memory, byte for byte, against the layout built here.
 #include "SessionRig.h"
 
 #include "ColourCardLibrary.h"
-#include "Crc16.h"
 #include "FrameBytes.h"
-#include "WorkbookFile.h"
+#include "WorkbookTestSupport.h"
 
 #include <QTemporaryDir>
-#include <functional>
 
 namespace {
 
@@ -105,14 +102,10 @@ struct Upload : SessionRig
 {
     Upload() : SessionRig(profileNamed("tq320")) { connect(); }
 
-    QString save(const Sheet &sheet, const QString &fileName = QStringLiteral("StdColor.xlsx")) const
+    QString save(Sheet sheet, const QString &fileName = QStringLiteral("StdColor.xlsx")) const
     {
-        Workbook workbook;
-        workbook.sheets.push_back(sheet);
-        workbook.sheets[0].name = QStringLiteral("Sheet1");
-        QString error;
-        EXPECT_TRUE(writeWorkbookFile(dir.filePath(fileName), workbook, WorkbookFormat::Xlsx, error));
-        return dir.filePath(fileName);
+        sheet.name = QStringLiteral("Sheet1");
+        return writeSample(dir.filePath(fileName), WorkbookFormat::Xlsx, workbookOf(sheet));
     }
     std::string upload(const QString &path, const Progress &progress = {})
     {
@@ -191,8 +184,7 @@ TEST(ColourCards, FaultyWorkbooksAreRefusedBeforeAnythingIsWritten)
     EXPECT_TRUE(rig.lockIsFree());
 }
 
-// Pulled as the request after n arrives, the closing packet refused, or a slow instrument replugged
-// after a packet, whose old series then sends nothing through the new connection: the step that failed.
+// Unplugged, closing packet refused, or replugged mid-series (the old series then sends nothing): the failed step.
 TEST(ColourCards, WriteFailuresNameTheirStep)
 {
     const struct

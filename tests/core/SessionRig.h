@@ -8,6 +8,7 @@
 #include "SpectralSession.h"
 
 #include <QTest>
+#include <array>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -50,6 +51,14 @@ inline SimProfile profileNamed(const char *name, int displayParam = -1)
 inline SimMeasurement measured(double haze, double t, double L, double a, double b)
 {
     return SimMeasurement::fromHazeTLab(haze, t, L, a, b);
+}
+
+inline const SimMeasurement Standard = measured(1.00, 90.00, 50.00, 10.00, -5.00);
+inline const SimMeasurement Sample = measured(1.20, 89.50, 51.00, 12.00, -9.50);
+
+inline std::array<unsigned, 3> countsOf(const ComparisonCounters &c)
+{
+    return {c.unqualified(), c.qualified(), c.total()};
 }
 
 // A result frame as the instrument pushes it: the per-kind block of kind, or the combined block.

@@ -1,8 +1,6 @@
-// Workbook export and import of both sessions: layouts per result kind in both formats, and every
-// way a file is refused; the spectral list, which is never imported, is read back by openpyxl.
+// Workbooks of both sessions: round trips per kind and format, refusals, spectra read back by openpyxl.
 #include "SessionRig.h"
 
-#include "WorkbookFile.h"
 #include "WorkbookTestSupport.h"
 
 #include <QTemporaryDir>
@@ -48,9 +46,7 @@ QList<QStringList> reimported(QList<QStringList> rows)
     return rows;
 }
 
-class WorkbookRoundTrip : public ::testing::TestWithParam<std::tuple<int, const char *>>
-{
-};
+using WorkbookRoundTrip = ::testing::TestWithParam<std::tuple<int, const char *>>;
 
 TEST_P(WorkbookRoundTrip, ExportedRecordsImportAsTheListShowedThem)
 {
@@ -66,8 +62,7 @@ TEST_P(WorkbookRoundTrip, ExportedRecordsImportAsTheListShowedThem)
     EXPECT_EQ(p.session.exportRows(), reimported(rows));
     // What the workbook does not hold reads "----".
     EXPECT_EQ(p.session.records().at(2).text(kind < ResultLab ? DeltaE : DeltaHaze), QStringLiteral("----"));
-    const ComparisonCounters &counters = p.session.counters();
-    EXPECT_EQ((std::array{counters.unqualified(), counters.qualified(), counters.total()}), (std::array{1u, 2u, 3u}));
+    EXPECT_EQ(countsOf(p.session.counters()), (std::array{1u, 2u, 3u}));
 }
 
 INSTANTIATE_TEST_SUITE_P(KindsAndFormats, WorkbookRoundTrip,
@@ -76,9 +71,7 @@ INSTANTIATE_TEST_SUITE_P(KindsAndFormats, WorkbookRoundTrip,
 // Sheet 1 of a workbook written here, from row 2 on as exports are; "" and invalid cells stay empty.
 void writeSheet(const QString &path, const QList<QVariantList> &rows)
 {
-    Workbook workbook;
-    Sheet &sheet = workbook.sheets.emplace_back();
-    sheet.name = QStringLiteral("Sheet1");
+    Sheet sheet{QStringLiteral("Sheet1"), {}};
     for (int r = 0; r < rows.size(); ++r)
         for (int c = 0; c < rows[r].size(); ++c)
             if (const QVariant &v = rows[r][c]; v.isValid() && v != QString()) {
@@ -87,8 +80,7 @@ void writeSheet(const QString &path, const QList<QVariantList> &rows)
                 if (v.typeId() == QMetaType::QDateTime)
                     cell.format = NumberFormat::DateTime;
             }
-    QString error;
-    ASSERT_TRUE(writeWorkbookFile(path, workbook, formatForExtension(path), error)) << error.toStdString();
+    writeSample(path, formatForExtension(path), workbookOf(sheet));
 }
 
 const QVariantList HazeTHeader{"NO", "Model", "SN", "Name", "Time", "Standard Haze", "Standard Transmittance",
@@ -131,8 +123,8 @@ TEST(Import, RefusedFilesSayWhyAddNothingAndStayAsTheyWere)
         const QString file = p.path(c.name);
         if (!c.rows.isEmpty())
             writeSheet(file, c.rows);
-        if (QFile out(file); !c.bytes.isEmpty() && out.open(QIODevice::WriteOnly))
-            out.write(c.bytes);
+        if (!c.bytes.isEmpty())
+            putContents(file, c.bytes);
         const QByteArray original = contents(file);
         EXPECT_EQ(shown(p.session.importFrom(file)), c.said);
         EXPECT_EQ(p.session.records().count(), 0);
