@@ -96,8 +96,8 @@ TEST_F(LinkFixture, ReadMessageWaitsForTheExpectedLengthFromTheStartByte)
     }
 }
 
-// A sent frame gets its check, low byte first; a poll returns everything that arrived within one wait.
-TEST_F(LinkFixture, SendFrameAppendsTheCheckAndAPollTakesWhatArrived)
+// A sent frame gets its check, low byte first; a poll takes what arrived; a received check is tested when asked.
+TEST_F(LinkFixture, SendFrameAppendsTheCheckAndReceiveFrameTestsItWhenAsked)
 {
     QByteArray frame = hex("AB400F0300000800");
     EXPECT_EQ(link->sendFrame(frame, 1000), 10);
@@ -108,18 +108,14 @@ TEST_F(LinkFixture, SendFrameAppendsTheCheckAndAPollTakesWhatArrived)
     device->queuePayload(longFrame());
     EXPECT_EQ(link->receiveFrame(out, 0, 142090, false), 70);
     EXPECT_EQ(out, longFrame());
-}
 
-// The check is tested only when asked.
-TEST_F(LinkFixture, ReceiveFrameTestsTheCheckWhenAsked)
-{
     const std::tuple<int, bool, int> cases[] = {{-1, true, 18}, {17, true, -1}, {9, true, -1}, {17, false, 18}};
     for (const auto &[flipByte, tested, expected] : cases) {
         QByteArray reply = registerReply("AB400F0300000800", hex("9600 2823 0F00"));
         if (flipByte >= 0)
             reply[flipByte] = char(reply[flipByte] ^ 0x01);
         device->queuePayload(reply);
-        QByteArray out;
+        out.clear();
         EXPECT_EQ(link->receiveFrame(out, 500, 18, tested), expected) << flipByte << " " << tested;
     }
 }

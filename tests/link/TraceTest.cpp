@@ -74,18 +74,16 @@ TEST(ProtocolTrace, RecordsEveryFrameTheMeterReceivedAndEveryReportThatCarriedTh
     EXPECT_EQ(trace.receivedFrames.size(), requests.size());
     EXPECT_EQ(trace.receivedPayload, trace.receivedFrames.join());
 
-    // Stopped, nothing more is written.
+    // Stopped, nothing more is written, and a link talks through its transport as it is.
     const qint64 size = QFileInfo(path).size();
+    SimulatedLink rig;
     {
-        SimulatedLink rig;
         int kind = -1;
         LinkLock lock(rig.link());
         EXPECT_EQ(CDeviceCommands(*rig.link()).readDisplayParam(kind), CmdOk);
     }
     EXPECT_EQ(QFileInfo(path).size(), size);
-    // Off, the link talks through its transport as it is.
-    SimulatedInstrument sim;
-    std::unique_ptr<ReportTransport> transport = sim.makeTransport();
+    std::unique_ptr<ReportTransport> transport = rig.sim.makeTransport();
     const ReportTransport *plain = transport.get();
     EXPECT_EQ(ProtocolTrace::traced(std::move(transport)).get(), plain);
     EXPECT_FALSE(ProtocolTrace::start(folder.filePath(QStringLiteral("missing/trace.txt"))));

@@ -2,11 +2,9 @@
 #include "InstrumentLink.h"
 #include "ScriptedDevice.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QSignalSpy>
 #include <QTest>
-#include <QThread>
 #include <gtest/gtest.h>
 #include <future>
 #include <thread>

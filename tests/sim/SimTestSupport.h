@@ -4,7 +4,6 @@
 #include "ReportTransport.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QStringList>
 
 // A frame written as "header data", or "header : data" with the data followed by its data check.

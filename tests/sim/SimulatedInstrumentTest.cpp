@@ -150,15 +150,6 @@ TEST_F(SimFixture, FaultsShapeTheNextFrameOnly)
     }
 }
 
-TEST_F(SimFixture, FaultsForEveryFrameStayUntilCleared)
-{
-    sim.injectFault(SimFault::NoReply, SimFaultScope::EveryFrame);
-    EXPECT_TRUE(exchange(versionRequest).isEmpty());
-    EXPECT_TRUE(exchange(versionRequest).isEmpty());
-    sim.clearFaults();
-    EXPECT_FALSE(exchange(versionRequest).isEmpty());
-}
-
 // ---- presence
 
 TEST_F(SimFixture, UnplugEndsTheTransportAndPlugNeedsANewOpen)
@@ -238,19 +229,6 @@ TEST(SimRecords, PreloadFillsEveryRegionAtItsAddress)
         ;
     EXPECT_EQ(sim.comparisonRecordCount(5), 0x40000 / 24);
     EXPECT_EQ(sim.readMemory(0x6C0000 + 16 * (0x40000 / 24 - 1), 2), QByteArray("y\0", 2));
-}
-
-TEST(SimProfiles, ByNameWithTheirMeterNumbersAndDeviceTypes)
-{
-    const std::tuple<const char *, quint32, int> profiles[] = {
-        {"", 310000, 0}, {"TQ310", 310000, 0}, {"tq320", 320001, 1}, {"tq320e", 320002, 2}};
-    for (const auto &[name, meterNumber, deviceType] : profiles)
-        EXPECT_EQ(std::pair(SimProfile::byName(name)->meterNumber, SimProfile::byName(name)->deviceType),
-                  std::pair(meterNumber, deviceType)) << name;
-    EXPECT_EQ(SimProfile::byName("tq320e")->displayParam, 3); // the only kind it accepts
-    EXPECT_FALSE(SimProfile::byName("tq999"));
-    // The legacy firmware does not know the device-information query.
-    EXPECT_EQ(OpenSim("legacy").exchange(hex("AB 20 05 00 12 00 94 6B")), withCheck(hex("AB A0 04 00 00 00")));
 }
 
 } // namespace
