@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <mutex>
 
 namespace {
@@ -24,6 +25,7 @@ struct Trace
 {
     std::mutex mutex;
     std::FILE *file = nullptr;
+    std::unique_ptr<char[]> buffer; // the C library takes a buffer size only together with the buffer
     qint64 utcOffsetMs = 0; // local time of day from the system clock without a time-zone call per line
     qint64 flushedAt = 0;
 
@@ -34,6 +36,7 @@ struct Trace
         if (file)
             std::fclose(file);
         file = nullptr;
+        buffer.reset();
     }
 };
 
@@ -155,7 +158,8 @@ bool ProtocolTrace::start(const QString &fileName, QString *errorText)
             *errorText = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
-    std::setvbuf(file, nullptr, _IOFBF, BufferBytes);
+    auto buffer = std::make_unique_for_overwrite<char[]>(BufferBytes);
+    std::setvbuf(file, buffer.get(), _IOFBF, BufferBytes);
     const QDateTime started = QDateTime::currentDateTime();
     std::fprintf(file, "# lumivex protocol trace, started %s\n",
                  started.toString(Qt::ISODateWithMs).toUtf8().constData());
@@ -163,6 +167,7 @@ bool ProtocolTrace::start(const QString &fileName, QString *errorText)
     {
         const std::lock_guard lock(t.mutex);
         t.file = file;
+        t.buffer = std::move(buffer);
         t.utcOffsetMs = qint64(started.offsetFromUtc()) * 1000;
     }
     on = true;
