@@ -3,6 +3,7 @@
 
 #include "ReadBudget.h"
 #include "WorkbookCodecs.h"
+#include "XlsLayout.h"
 
 #include <QSet>
 #include <QtEndian>
@@ -14,24 +15,13 @@
 
 namespace {
 
-constexpr quint32 kEndOfChain = 0xFFFFFFFE;
-constexpr quint32 kFreeSector = 0xFFFFFFFF;
-constexpr int kHeaderDifatEntries = 109;
-constexpr int kDirectoryEntry = 128;
-constexpr int kMiniSector = 64;
-constexpr quint32 kMiniStreamCutoff = 4096;
-constexpr int kMaxRecordBody = 8224;
+using namespace XlsLayout;
+using namespace XlsLayout::Cfb;
+
 constexpr quint32 kMaxRows = 65536;
 constexpr quint32 kMaxColumns = 256;
 // libfreexl keeps one pointer and a UTF-8 copy of each text it reads.
 constexpr qint64 kFreexlTextOverhead = 8 + 16 + 1;
-
-namespace Rec {
-constexpr quint16 Bof = 0x0809, Eof = 0x000A, FilePass = 0x002F, Codepage = 0x0042, BoundSheet = 0x0085,
-                  Font = 0x0031, Format = 0x041E, Xf = 0x00E0, Sst = 0x00FC, Continue = 0x003C,
-                  Dimensions = 0x0200, Number = 0x0203, Rk = 0x027E, MulRk = 0x00BD, Label = 0x0204,
-                  LabelSst = 0x00FD, RString = 0x00D6, BoolErr = 0x0205, Formula = 0x0006, String = 0x0207;
-}
 
 // Record numbers of the BIFF2-4 formats, which libfreexl would also parse; no BIFF8 stream has them.
 bool isOlderBiffRecord(quint16 type)
@@ -114,11 +104,11 @@ private:
         if (fatSectors > sectorCount_ || difatSectors > sectorCount_)
             return fail("sector table size");
         std::vector<quint32> fatIndex;
-        for (int i = 0; i < kHeaderDifatEntries; ++i) {
+        for (quint32 i = 0; i < kHeaderFatIds; ++i) {
             const quint32 index = u32(data_ + 76 + 4 * i);
-            if (quint32(i) < fatSectors)
+            if (i < fatSectors)
                 fatIndex.push_back(index);
-            else if (index != kFreeSector)
+            else if (index != kFree)
                 return fail("sector table list");
         }
         const int perDifat = int(sectorSize_ / 4) - 1;

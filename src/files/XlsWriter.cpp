@@ -1,6 +1,7 @@
 // .xls: a BIFF8 workbook stream inside an OLE2 compound file, written by us.
 
 #include "WorkbookCodecs.h"
+#include "XlsLayout.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -55,14 +56,8 @@ private:
     }
 };
 
-namespace Rec {
-constexpr quint16 Bof = 0x0809, Eof = 0x000A, Codepage = 0x0042, Window1 = 0x003D, Font = 0x0031,
-                  Format = 0x041E, Xf = 0x00E0, Style = 0x0293, BoundSheet = 0x0085, Sst = 0x00FC,
-                  Continue = 0x003C, ExtSst = 0x00FF, Dimensions = 0x0200, Window2 = 0x023E, Number = 0x0203,
-                  LabelSst = 0x00FD, Blank = 0x0201;
-}
+using namespace XlsLayout;
 
-constexpr int kMaxRecordBody = 8224;
 constexpr quint16 kUtf16Codepage = 1200;
 constexpr quint16 kPercentFormat = 10; // built-in "0.00%"
 constexpr quint16 kDateTimeFormat = 164; // first custom format number
@@ -248,15 +243,6 @@ QByteArray workbookStream(const Workbook &workbook)
     return stream.data;
 }
 
-namespace Cfb {
-constexpr quint32 kSector = 512;
-constexpr quint32 kIdsPerSector = kSector / 4;
-constexpr quint32 kHeaderFatIds = 109;
-constexpr quint32 kFree = 0xFFFFFFFF, kEndOfChain = 0xFFFFFFFE, kFatSector = 0xFFFFFFFD,
-                  kDifatSector = 0xFFFFFFFC, kNoStream = 0xFFFFFFFF;
-// Streams shorter than this would belong in the mini stream; padding the workbook avoids it.
-constexpr quint32 kMiniStreamCutoff = 4096;
-} // namespace Cfb
 
 Bytes directoryEntry(QStringView name, quint8 type, quint32 child, quint32 start, quint32 size)
 {
@@ -272,6 +258,7 @@ Bytes directoryEntry(QStringView name, quint8 type, quint32 child, quint32 start
 QByteArray compoundFile(QByteArray stream)
 {
     using namespace Cfb;
+    // A workbook shorter than the cutoff would belong in the mini stream; padding it avoids one.
     const quint32 streamSize = std::max<quint32>(kMiniStreamCutoff, (quint32(stream.size()) + kSector - 1) / kSector * kSector);
     stream.resize(streamSize, '\0');
     const quint32 streamSectors = streamSize / kSector;
